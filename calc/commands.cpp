@@ -1,0 +1,101 @@
+#include "calc/commands.h"
+
+#include "calc/number_text.h"
+
+namespace quantelo {
+
+CalculatorCommands::CalculatorCommands(CalculatorWindowModel& window, CalculatorKind kind)
+    : m_window(window)
+    , m_kind(kind)
+{
+}
+
+void CalculatorCommands::cmdSolve_Click()
+{
+    // Inputs are stored as singles. A value that does not fit one (or that
+    // read as infinite) cannot be computed with: Solve stops before any box
+    // is written and says so, rather than showing stale or wrong results.
+    const auto readInput = [this](TextBox box, float& into) {
+        const auto value = toSingle(Val(m_window.text(box)));
+        if (value) {
+            into = *value;
+        }
+        return value.has_value();
+    };
+    if (!readInput(TextBox::txtVolts, m_numbers.Volts) || !readInput(TextBox::txtAmps, m_numbers.Amps)
+        || !readInput(TextBox::txtPF, m_numbers.PF)
+        || ComputePowers(m_kind.phaseFactor, m_numbers) != ComputeOutcome::Ok) {
+        m_window.msgBox(Message::TooLarge);
+        return;
+    }
+
+    m_window.setText(TextBox::txtRealPower, Format(m_numbers.RealPower, PowerFormat));
+    m_window.setText(TextBox::txtApPower, Format(m_numbers.ApPower, PowerFormat));
+    m_window.setText(TextBox::txtPF, Format(m_numbers.PF, PFFormat));
+    m_window.focusClearButton();
+
+    // The checks below are independent and all read the boxes' current
+    // texts, so each sees what the earlier ones wrote: a rejected power
+    // factor empties every box, and the empty-box checks then fire.
+    if (isBelowPowerFactorRange(Val(m_window.text(TextBox::txtPF)))) {
+        rejectPowerFactor(Message::PFBelowRange);
+    }
+    if (isAbovePowerFactorRange(Val(m_window.text(TextBox::txtPF)))) {
+        rejectPowerFactor(Message::PFAboveRange);
+    }
+    if (m_window.text(TextBox::txtVolts).empty()) {
+        reportEmptyBox(Message::EnterVoltage);
+    }
+    if (m_window.text(TextBox::txtAmps).empty()) {
+        reportEmptyBox(Message::EnterCurrent);
+    }
+    if (m_window.text(TextBox::txtPF).empty()) {
+        reportEmptyBox(Message::EnterPowerFactor);
+    }
+    if (isOverPowerLimit(Val(m_window.text(TextBox::txtRealPower)))) {
+        flagOverLimit(TextBox::txtRealPower);
+    }
+    if (isOverPowerLimit(Val(m_window.text(TextBox::txtApPower)))) {
+        flagOverLimit(TextBox::txtApPower);
+    }
+}
+
+void CalculatorCommands::cmdClear_Click()
+{
+    for (const auto box : {TextBox::txtVolts, TextBox::txtAmps, TextBox::txtRealPower, TextBox::txtApPower,
+                           TextBox::txtPF}) {
+        m_window.setText(box, {});
+    }
+    m_window.setCaption(Label::lbl8, {});
+    m_window.setCaption(Label::lblMsg, {});
+    m_window.setBackColor(TextBox::txtRealPower, Colour::Menu);
+    m_window.setBackColor(TextBox::txtApPower, Colour::Menu);
+    m_window.setBackColor(Label::lbl8, Colour::Menu);
+}
+
+void CalculatorCommands::rejectPowerFactor(std::string_view message)
+{
+    m_window.setCaption(Label::lbl8, Message::InvalidPF);
+    m_window.setBackColor(Label::lbl8, Colour::Grey);
+    for (const auto box : {TextBox::txtAmps, TextBox::txtRealPower, TextBox::txtApPower, TextBox::txtPF,
+                           TextBox::txtVolts}) {
+        m_window.setText(box, {});
+    }
+    m_window.msgBox(message);
+}
+
+void CalculatorCommands::reportEmptyBox(std::string_view message)
+{
+    m_window.setCaption(Label::lbl8, message);
+    m_window.setBackColor(Label::lbl8, m_kind.emptyBoxColour);
+    m_window.setText(TextBox::txtRealPower, {});
+    m_window.setText(TextBox::txtApPower, {});
+}
+
+void CalculatorCommands::flagOverLimit(TextBox box)
+{
+    m_window.setCaption(Label::lblMsg, Message::LimitExceeded);
+    m_window.setBackColor(box, Colour::WindowText);
+}
+
+} // namespace quantelo

@@ -1,0 +1,240 @@
+#include "calc/number_text.h"
+
+#include <array>
+#include <cassert>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <system_error>
+
+// Both conversions are built on std::from_chars / std::to_chars, which are
+// correctly rounded and never consult the process locale. strtod, printf and
+// iostreams are avoided on purpose: they read the decimal point from the
+// locale, and a German desktop would then write and read "0,80".
+
+namespace quantelo {
+
+namespace {
+
+// The digits and decimal exponent of the number Val found, before rounding.
+// Only the first MaxSignificantDigits significant digits are kept. Every
+// midpoint between two neighbouring doubles (and the overflow threshold) is
+// a decimal with at most 767 significant digits, so the digits after the
+// kept ones matter only as "zero or not": one more digit "1" stands for all
+// of them when any is non-zero. The shortened number then lies strictly
+// between the same two such midpoints as the full one and rounds to the same
+// double. This keeps the copy at a fixed size whatever the text's length.
+constexpr int MaxSignificantDigits = 800;
+
+// The exponent's digits are accumulated up to this bound and no further, so
+// that any number of exponent digits cannot overflow. A text would have to
+// hold more than 10^15 mantissa digits before the saturated exponent could
+// change the outcome.
+constexpr std::int64_t ExponentCap = 1'000'000'000'000'000;
+
+// Beyond these decimal magnitudes the result is infinity or zero without
+// asking from_chars: a value of at least 10^400 is far above the largest
+// double (about 1.8 x 10^308), one below 10^-400 far below half the smallest
+// subnormal (about 2.5 x 10^-324). Within them the exponent handed to
+// from_chars stays small.
+constexpr std::int64_t MagnitudeMax = 400;
+constexpr std::int64_t MagnitudeMin = -400;
+
+// Format's scale factors. Up to 10^12 the product with a single stays
+// exact (5^12 has 28 significant bits, 24 + 28 <= 53).
+constexpr std::array<double, 13> PowersOfTen{1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12};
+
+constexpr bool isBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n';
+}
+
+constexpr bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+struct Cursor {
+    std::string_view text;
+    std::size_t pos = 0;
+
+    // The next character that is not a blank, or '\0' at the end. A NUL byte
+    // in the text ends the number like any other character that cannot
+    // continue it, so it needs no separate treatment.
+    char peek()
+    {
+        while (pos < text.size() && isBlank(text[pos])) {
+            ++pos;
+        }
+        return pos < text.size() ? text[pos] : '\0';
+    }
+};
+
+} // namespace
+
+double Val(std::string_view text)
+{
+    // One pass over the text: each character is looked at once (the
+    // lookahead after 'E' only moves the same cursor forward), and the copy
+    // is of fixed size, so the time is linear and the extra memory bounded
+    // whatever the text holds.
+    Cursor in{text};
+
+    bool negative = false;
+    if (const char c = in.peek(); c == '+' || c == '-') {
+        negative = (c == '-');
+        ++in.pos;
+    }
+
+    // significant: "ddd" of up to MaxSignificantDigits + 1 digits, then
+    // "e" and the exponent; value = ddd x 10^(pointPosition - kept).
+    std::array<char, MaxSignificantDigits + 32> buffer{};
+    int kept = 0;
+    bool droppedNonZero = false;
+    bool anyDigit = false;
+    bool seenPoint = false;
+    // The position of the decimal point relative to the first significant
+    // digit: the number of significant digits before the point (negative for
+    // 0.00ddd). It counts digits, so it is bounded by the text's length.
+    std::int64_t pointPosition = 0;
+
+    for (char c = in.peek();; c = in.peek()) {
+        if (isDigit(c)) {
+            anyDigit = true;
+            if (kept == 0 && c == '0') {
+                // A leading zero: not stored; after the point it moves the
+                // point left of the first significant digit.
+                if (seenPoint) {
+                    --pointPosition;
+                }
+            } else {
+                if (kept < MaxSignificantDigits) {
+                    buffer[kept++] = c;
+                } else if (c != '0') {
+                    droppedNonZero = true;
+                }
+                if (!seenPoint) {
+                    ++pointPosition;
+                }
+            }
+            ++in.pos;
+        } else if (c == '.' && !seenPoint) {
+            seenPoint = true;
+            ++in.pos;
+        } else {
+            break;
+        }
+    }
+
+    if (!anyDigit) {
+        // '', 'abc', '.', '-', '.e5': no leading number.
+        return 0.0;
+    }
+
+    // The exponent counts only when digits follow "E" and its sign;
+    // otherwise the number ends before the "E" ('1E' and '1E+' read as 1).
+    std::int64_t exponent = 0;
+    if (const char e = in.peek(); e == 'E' || e == 'e') {
+        ++in.pos;
+        bool exponentNegative = false;
+        if (const char s = in.peek(); s == '+' || s == '-') {
+            exponentNegative = (s == '-');
+            ++in.pos;
+        }
+        for (char c = in.peek(); isDigit(c); c = in.peek()) {
+            if (exponent < ExponentCap) {
+                exponent = exponent * 10 + (c - '0');
+            }
+            ++in.pos;
+        }
+        if (exponentNegative) {
+            exponent = -exponent;
+        }
+    }
+
+    const double signedZero = negative ? -0.0 : 0.0;
+    const double signedInfinity = negative ? -std::numeric_limits<double>::infinity()
+                                           : std::numeric_limits<double>::infinity();
+    if (kept == 0) {
+        return signedZero; // only zeros, whatever the exponent ('0E99999')
+    }
+
+    // The value lies in [10^(magnitude - 1), 10^magnitude).
+    const std::int64_t magnitude = pointPosition + exponent;
+    if (magnitude > MagnitudeMax) {
+        return signedInfinity;
+    }
+    if (magnitude < MagnitudeMin) {
+        return signedZero;
+    }
+
+    if (droppedNonZero) {
+        buffer[kept++] = '1';
+    }
+    char* end = buffer.data() + kept;
+    *end++ = 'e';
+    end = std::to_chars(end, buffer.data() + buffer.size(), magnitude - kept).ptr;
+
+    double value = 0.0;
+    if (std::from_chars(buffer.data(), end, value, std::chars_format::scientific).ec == std::errc::result_out_of_range) {
+        // libstdc++ reports overflow and underflow alike and leaves `value`
+        // unset; the magnitude tells which one it was (overflow needs
+        // magnitude >= 309, underflow magnitude <= -323).
+        return magnitude > 0 ? signedInfinity : signedZero;
+    }
+    return negative ? -value : value;
+}
+
+std::string Format(float value, const FormatPattern& pattern)
+{
+    if (std::isnan(value)) {
+        return "NaN";
+    }
+    if (std::isinf(value)) {
+        return value < 0 ? "-Infinity" : "Infinity";
+    }
+
+    // Rounding the exact binary value: the single widened to double and
+    // multiplied by 10^decimals is exact (see PowersOfTen; FLT_MAX x 100 is
+    // far below DBL_MAX), and std::round rounds half away from zero, so 0.25f gives 3
+    // tenths and -0.25f gives -3 tenths. The rounded value is an integer of
+    // at most 41 digits.
+    const int decimals = pattern.decimals;
+    assert(decimals >= 1 && decimals < static_cast<int>(PowersOfTen.size()));
+    const double scaled = std::round(std::fabs(static_cast<double>(value)) * PowersOfTen[decimals]);
+
+    // The integer's digits: through uint64 when it fits (the common case and
+    // the fast one), otherwise the exact fixed expansion of the integral
+    // double (the largest singles have 39 integer digits).
+    std::array<char, 64> digits{};
+    char* end = nullptr;
+    if (scaled < 18446744073709551616.0) { // 2^64
+        end = std::to_chars(digits.data(), digits.data() + digits.size(), static_cast<std::uint64_t>(scaled)).ptr;
+    } else {
+        end = std::to_chars(digits.data(), digits.data() + digits.size(), scaled, std::chars_format::fixed, 0).ptr;
+    }
+    const std::string_view all(digits.data(), static_cast<std::size_t>(end - digits.data()));
+
+    std::string out;
+    out.reserve(all.size() + static_cast<std::size_t>(decimals) + 3);
+    // A negative value that rounds to zero is written without its sign, so
+    // that -0.004 shows '0.00' and not '-0.00'.
+    if (value < 0 && scaled != 0.0) {
+        out += '-';
+    }
+    const auto width = static_cast<std::size_t>(decimals);
+    if (all.size() > width) {
+        out.append(all.substr(0, all.size() - width));
+        out += '.';
+        out.append(all.substr(all.size() - width));
+    } else {
+        // Below 1: "0." and the decimals, zero-padded on the left.
+        out += "0.";
+        out.append(width - all.size(), '0');
+        out.append(all);
+    }
+    return out;
+}
+
+} // namespace quantelo

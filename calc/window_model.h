@@ -1,0 +1,41 @@
+#pragma once
+
+#include "calc/colour_value.h"
+
+#include <string>
+#include <string_view>
+
+namespace quantelo {
+
+// The boxes and labels of a calculator window that Solve and Clear use.
+enum class TextBox { txtVolts, txtAmps, txtPF, txtRealPower, txtApPower };
+enum class Label { lbl8, lblMsg };
+
+// What Solve and Clear need of a calculator window, and nothing more. The
+// Qt windows implement it; tests implement it with a recording fake. Every
+// operation acts at once, in the order the commands call them.
+class CalculatorWindowModel {
+public:
+    virtual ~CalculatorWindowModel() = default;
+
+    // The box's current text (UTF-8), as typed or as last written.
+    [[nodiscard]] virtual std::string text(TextBox box) const = 0;
+    // Shows `text` whole, whatever the box's typing limit; a later text()
+    // returns it exactly.
+    virtual void setText(TextBox box, std::string_view text) = 0;
+    virtual void setCaption(Label label, std::string_view caption) = 0;
+    virtual void setBackColor(TextBox box, ColourValue colour) = 0;
+    virtual void setBackColor(Label label, ColourValue colour) = 0;
+    // Gives the keyboard focus to the cmdClear button.
+    virtual void focusClearButton() = 0;
+    // A modal message box with an OK button only, captioned with the
+    // application title. Returns only when the user has dismissed it.
+    virtual void msgBox(std::string_view prompt) = 0;
+
+protected:
+    CalculatorWindowModel() = default;
+    CalculatorWindowModel(const CalculatorWindowModel&) = default;
+    CalculatorWindowModel& operator=(const CalculatorWindowModel&) = default;
+};
+
+} // namespace quantelo

@@ -1,0 +1,56 @@
+# Shared by scripts/run and scripts/test: installs what is missing and builds.
+# Sourced, not run.
+
+repo_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+
+# Debian packages the build, the program and the tests need.
+build_packages=(cmake g++ make pkg-config qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev)
+runtime_packages=(fonts-wine fonts-liberation2 fonts-dejavu-core xvfb xauth x11-utils imagemagick)
+test_packages=(clang libclang-rt-14-dev locales python3 binutils-mingw-w64-x86-64 desktop-file-utils appstream
+    dpkg-dev file)
+
+as_root() {
+    if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+# Installs the given Debian packages that are not installed yet; refreshes the
+# package lists first, and only then.
+ensure_packages() {
+    local missing=()
+    local pkg
+    for pkg in "$@"; do
+        dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || missing+=("$pkg")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    as_root apt-get update -qq
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# The comma-decimal locale the number tests run under.
+ensure_locale() {
+    local name=$1 # e.g. de_DE.UTF-8
+    local short
+    short=$(echo "$name" | sed 's/UTF-8/utf8/')
+    locale -a 2>/dev/null | grep -qx "$short" && return 0
+    as_root sed -i "s/^# *\($name\)/\1/" /etc/locale.gen
+    grep -q "^$name" /etc/locale.gen || echo "$name UTF-8" | as_root tee -a /etc/locale.gen >/dev/null
+    as_root locale-gen >/dev/null
+}
+
+jobs() { nproc 2>/dev/null || echo 2; }
+
+# configure_and_build BUILD_DIR [cmake options...] [--target NAME]
+configure_and_build() {
+    local dir=$1
+    shift
+    local options=() build_args=()
+    while [ $# -gt 0 ]; do
+        case $1 in
+        --target) build_args+=(--target "$2"); shift 2 ;;
+        *) options+=("$1"); shift ;;
+        esac
+    done
+    cmake -S "$repo_root" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${options[@]}" >/dev/null
+    cmake --build "$dir" -j"$(jobs)" "${build_args[@]}"
+}

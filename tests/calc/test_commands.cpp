@@ -1,0 +1,227 @@
+#include "calc/commands.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace quantelo {
+namespace {
+
+const char* boxName(TextBox box)
+{
+    switch (box) {
+    case TextBox::txtVolts: return "txtVolts";
+    case TextBox::txtAmps: return "txtAmps";
+    case TextBox::txtPF: return "txtPF";
+    case TextBox::txtRealPower: return "txtRealPower";
+    case TextBox::txtApPower: return "txtApPower";
+    }
+    return "?";
+}
+
+const char* labelName(Label label)
+{
+    return label == Label::lbl8 ? "lbl8" : "lblMsg";
+}
+
+std::string hex(ColourValue colour)
+{
+    std::array<char, 16> buf{};
+    std::snprintf(buf.data(), buf.size(), "%08X", colour);
+    return buf.data();
+}
+
+// Keeps the window's state and logs every write, in order, as one line each.
+class RecordingWindow final : public CalculatorWindowModel {
+public:
+    std::array<std::string, 5> texts;
+    std::vector<std::string> log;
+
+    [[nodiscard]] std::string text(TextBox box) const override { return texts[static_cast<size_t>(box)]; }
+    void setText(TextBox box, std::string_view text) override
+    {
+        texts[static_cast<size_t>(box)] = text;
+        log.push_back(std::string(boxName(box)) + ".Text='" + std::string(text) + "'");
+    }
+    void setCaption(Label label, std::string_view caption) override
+    {
+        log.push_back(std::string(labelName(label)) + ".Caption='" + std::string(caption) + "'");
+    }
+    void setBackColor(TextBox box, ColourValue colour) override
+    {
+        log.push_back(std::string(boxName(box)) + ".BackColor=" + hex(colour));
+    }
+    void setBackColor(Label label, ColourValue colour) override
+    {
+        log.push_back(std::string(labelName(label)) + ".BackColor=" + hex(colour));
+    }
+    void focusClearButton() override { log.emplace_back("focus cmdClear"); }
+    void msgBox(std::string_view prompt) override
+    {
+        // The message box is modal: record what the user sees behind it.
+        log.push_back("MsgBox '" + std::string(prompt) + "' over [" + texts[0] + "|" + texts[1] + "|" + texts[2]
+                      + "|" + texts[3] + "|" + texts[4] + "]");
+    }
+
+    void type(const char* volts, const char* amps, const char* pf)
+    {
+        texts = {volts, amps, pf, texts[3], texts[4]};
+    }
+};
+
+struct SolveCase {
+    const char* name;
+    CalculatorKind kind;
+    const char* volts;
+    const char* amps;
+    const char* pf;
+    std::vector<std::string> log;
+};
+
+const std::vector<std::string> emptyAll = {
+    "txtAmps.Text=''", "txtRealPower.Text=''", "txtApPower.Text=''", "txtPF.Text=''", "txtVolts.Text=''",
+};
+
+std::vector<std::string> join(std::initializer_list<std::vector<std::string>> parts)
+{
+    std::vector<std::string> out;
+    for (const auto& part : parts) {
+        out.insert(out.end(), part.begin(), part.end());
+    }
+    return out;
+}
+
+std::vector<std::string> results(const char* real, const char* apparent, const char* pf)
+{
+    return {std::string("txtRealPower.Text='") + real + "'", std::string("txtApPower.Text='") + apparent + "'",
+            std::string("txtPF.Text='") + pf + "'", "focus cmdClear"};
+}
+
+std::vector<std::string> emptyBox(const char* message, const char* colour)
+{
+    return {std::string("lbl8.Caption='") + message + "'", std::string("lbl8.BackColor=") + colour,
+            "txtRealPower.Text=''", "txtApPower.Text=''"};
+}
+
+const std::vector<std::string> limitReal = {"lblMsg.Caption='exceeded allocated value 9.99x10^5'",
+                                            "txtRealPower.BackColor=80000008"};
+const std::vector<std::string> limitApparent = {"lblMsg.Caption='exceeded allocated value 9.99x10^5'",
+                                                "txtApPower.BackColor=80000008"};
+
+std::vector<std::string> rejectedPF(const char* message)
+{
+    return join({{"lbl8.Caption=' Invalid PF value'", "lbl8.BackColor=00808080"},
+                 emptyAll,
+                 {std::string("MsgBox '") + message + "' over [||||]"}});
+}
+
+const char* const belowMsg = "Enter PF value between 0.00 and 1.00 ";
+const char* const aboveMsg = "PF value should be between 0.00 and 1.00 ";
+
+std::vector<SolveCase> solveCases()
+{
+    return {
+        {"typicalLineToNeutral", LineToNeutralCalculator, "230", "10", "0.8", results("5.5", "6.9", "0.80")},
+        {"typicalSinglePhase", SinglePhaseCalculator, "230", "10", "0.8", results("1.8", "2.3", "0.80")},
+        {"typicalLineToLine", LineToLineCalculator, "415", "100", "0.8", results("57.5", "71.9", "0.80")},
+        {"emptyPowerFactorIsZero", LineToNeutralCalculator, "230", "10", "", results("0.0", "6.9", "0.00")},
+        {"emptyVoltage", LineToLineCalculator, "", "10", "0.8",
+         join({results("0.0", "0.0", "0.80"), emptyBox(" Enter Voltage", "8000000B")})},
+        {"emptyVoltageSinglePhaseIsGrey", SinglePhaseCalculator, "", "10", "0.8",
+         join({results("0.0", "0.0", "0.80"), emptyBox(" Enter Voltage", "00808080")})},
+        {"currentWinsOverVoltage", LineToNeutralCalculator, "", "", "0.8",
+         join({results("0.0", "0.0", "0.80"), emptyBox(" Enter Voltage", "8000000B"),
+               emptyBox(" Enter Current", "8000000B")})},
+        {"blankVoltageIsNotEmpty", LineToNeutralCalculator, " ", "10", "0.8", results("0.0", "0.0", "0.80")},
+        {"negativePF", LineToLineCalculator, "400", "10", "-0.5",
+         join({results("-3.5", "6.9", "-0.50"), rejectedPF(belowMsg), emptyBox(" Enter Voltage", "8000000B"),
+               emptyBox(" Enter Current", "8000000B"), emptyBox(" Enter Power Factor", "8000000B")})},
+        {"pfAboveOneSinglePhase", SinglePhaseCalculator, "230", "10", "1.5",
+         join({results("3.5", "2.3", "1.50"), rejectedPF(aboveMsg), emptyBox(" Enter Voltage", "00808080"),
+               emptyBox(" Enter Current", "00808080"), emptyBox(" Enter Power Factor", "00808080")})},
+        {"pfRoundingToOneIsAccepted", SinglePhaseCalculator, "230", "100", "1.004", results("23.1", "23.0", "1.00")},
+        {"pfRoundingAboveOneIsRejected", SinglePhaseCalculator, "230", "100", "1.006",
+         join({results("23.1", "23.0", "1.01"), rejectedPF(aboveMsg), emptyBox(" Enter Voltage", "00808080"),
+               emptyBox(" Enter Current", "00808080"), emptyBox(" Enter Power Factor", "00808080")})},
+        {"pfRoundingToMinusZeroIsAccepted", SinglePhaseCalculator, "230", "10", "-0.004",
+         results("0.0", "2.3", "0.00")},
+        {"pfZeroAndVoltageWithUnit", SinglePhaseCalculator, "230V", "10", "0", results("0.0", "2.3", "0.00")},
+        {"onlyApparentOverLimit", LineToNeutralCalculator, "400000", "1000", "0.5",
+         join({results("600000.0", "1200000.0", "0.50"), limitApparent})},
+        {"bothOverLimit", LineToNeutralCalculator, "400000", "1000", "1",
+         join({results("1200000.0", "1200000.0", "1.00"), limitReal, limitApparent})},
+        {"exactlyAtLimitIsNotOver", SinglePhaseCalculator, "999990", "1000", "1",
+         results("999990.0", "999990.0", "1.00")},
+        {"overLimitAndEmptyCurrent", SinglePhaseCalculator, "1E12", "", "1",
+         join({results("0.0", "0.0", "1.00"), emptyBox(" Enter Current", "00808080")})},
+        // Inputs or results that do not fit a single: one message, nothing written.
+        {"voltageBeyondDoubleRange", LineToNeutralCalculator, "1E999", "10", "0.8",
+         {"MsgBox 'The values entered are too large to compute. ' over [1E999|10|0.8||]"}},
+        {"currentBeyondSingleRange", LineToNeutralCalculator, "230", "1E39", "0.8",
+         {"MsgBox 'The values entered are too large to compute. ' over [230|1E39|0.8||]"}},
+        {"resultBeyondSingleRange", LineToLineCalculator, "1E25", "1E20", "0.8",
+         {"MsgBox 'The values entered are too large to compute. ' over [1E25|1E20|0.8||]"}},
+        {"tinyInputsUnderflowToZero", SinglePhaseCalculator, "1E-999", "1E-50", "0.8",
+         results("0.0", "0.0", "0.80")},
+    };
+}
+
+TEST(Solve, WritesInOrder)
+{
+    for (const auto& c : solveCases()) {
+        SCOPED_TRACE(c.name);
+        RecordingWindow window;
+        window.type(c.volts, c.amps, c.pf);
+        CalculatorCommands commands(window, c.kind);
+        commands.cmdSolve_Click();
+        EXPECT_EQ(window.log, c.log);
+    }
+}
+
+TEST(Solve, FaultKeepsInputsStoredBeforeIt)
+{
+    RecordingWindow window;
+    window.type("1E25", "1E20", "1E-10");
+    CalculatorCommands commands(window, SinglePhaseCalculator);
+    commands.cmdSolve_Click();
+    EXPECT_EQ(commands.numbers().Volts, 1e25F);
+    EXPECT_EQ(commands.numbers().PF, 1e-10F);
+    EXPECT_EQ(commands.numbers().RealPower, static_cast<float>(1e25 * 1e20 * static_cast<double>(1e-10F) / 1000.0));
+    EXPECT_EQ(commands.numbers().ApPower, 0.0F);
+}
+
+TEST(Solve, StatusStaysAfterACorrectedRun)
+{
+    RecordingWindow window;
+    CalculatorCommands commands(window, LineToNeutralCalculator);
+    window.type("", "10", "0.8");
+    commands.cmdSolve_Click();
+    window.log.clear();
+    window.type("230", "10", "0.80");
+    commands.cmdSolve_Click();
+    // Nothing empties the stale " Enter Voltage" or resets a colour.
+    EXPECT_EQ(window.log, results("5.5", "6.9", "0.80"));
+}
+
+TEST(Clear, EmptiesAndResetsColoursInOrder)
+{
+    RecordingWindow window;
+    CalculatorCommands commands(window, LineToLineCalculator);
+    window.type("400000", "1000", "1");
+    commands.cmdSolve_Click();
+    window.log.clear();
+    commands.cmdClear_Click();
+    const std::vector<std::string> expected = {
+        "txtVolts.Text=''",        "txtAmps.Text=''",         "txtRealPower.Text=''",   "txtApPower.Text=''",
+        "txtPF.Text=''",           "lbl8.Caption=''",          "lblMsg.Caption=''",       "txtRealPower.BackColor=80000004",
+        "txtApPower.BackColor=80000004", "lbl8.BackColor=80000004",
+    };
+    EXPECT_EQ(window.log, expected);
+    EXPECT_EQ(window.texts, (std::array<std::string, 5>{}));
+}
+
+} // namespace
+} // namespace quantelo
