@@ -1,11 +1,13 @@
 #include "calc/number_text.h"
 
+#include <algorithm>
 #include <array>
 #include <cassert>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <system_error>
 
 // Both conversions are built on std::from_chars / std::to_chars, which are
@@ -17,14 +19,14 @@ namespace quantelo {
 
 namespace {
 
-// The digits and decimal exponent of the number Val found, before rounding.
-// Only the first MaxSignificantDigits significant digits are kept. Every
-// midpoint between two neighbouring doubles (and the overflow threshold) is
-// a decimal with at most 767 significant digits, so the digits after the
-// kept ones matter only as "zero or not": one more digit "1" stands for all
-// of them when any is non-zero. The shortened number then lies strictly
-// between the same two such midpoints as the full one and rounds to the same
-// double. This keeps the copy at a fixed size whatever the text's length.
+// The compact reading of Val keeps only the first MaxSignificantDigits
+// significant digits. Every midpoint between two neighbouring doubles (and
+// the overflow threshold) is a decimal with at most 767 significant digits,
+// so the digits after the kept ones matter only as "zero or not": one more
+// digit "1" stands for all of them when any is non-zero. The shortened
+// number then lies strictly between the same two such midpoints as the full
+// one and rounds to the same double. This keeps the copy at a fixed size
+// whatever the text's length.
 constexpr int MaxSignificantDigits = 800;
 
 // The exponent's digits are accumulated up to this bound and no further, so
@@ -71,14 +73,42 @@ struct Cursor {
     }
 };
 
-} // namespace
-
-double Val(std::string_view text)
+// Whether `c`, after what from_chars read, could still continue the number
+// in Val's grammar; if so, from_chars stopped early and its reading is not
+// Val's.
+constexpr bool mayContinue(char c)
 {
-    // One pass over the text: each character is looked at once (the
-    // lookahead after 'E' only moves the same cursor forward), and the copy
-    // is of fixed size, so the time is linear and the extra memory bounded
-    // whatever the text holds.
+    return isBlank(c) || isDigit(c) || c == '.' || c == 'E' || c == 'e';
+}
+
+// The common case: a text that starts with the number and has no blank in
+// it ('230', '0.8', '-1.5E3', '230V'), read by from_chars in place. Its
+// grammar is Val's without the blanks and the '+' (plus "inf", "nan" and
+// hexadecimal, which the first character rules out here), so when the
+// character after what it read cannot continue the number, it read what Val
+// must read. Otherwise, and on overflow or underflow, the answer is nothing
+// and the compact reading decides.
+std::optional<double> readInPlace(std::string_view text)
+{
+    const char* const first = text.data();
+    const char* const last = first + text.size();
+    const char* const body = (first != last && *first == '-') ? first + 1 : first;
+    if (body == last || (!isDigit(*body) && *body != '.')) {
+        return std::nullopt;
+    }
+    double value = 0.0;
+    const auto [end, ec] = std::from_chars(first, last, value);
+    if (ec != std::errc{} || (end != last && mayContinue(*end))) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+// Every other text: blanks inside the number, a text without a number,
+// overflow and underflow. The number is copied without its blanks into a
+// buffer of fixed size.
+double readCompact(std::string_view text)
+{
     Cursor in{text};
 
     bool negative = false;
@@ -87,9 +117,9 @@ double Val(std::string_view text)
         ++in.pos;
     }
 
-    // significant: "ddd" of up to MaxSignificantDigits + 1 digits, then
+    // The compact copy: "ddd" of up to MaxSignificantDigits + 1 digits, then
     // "e" and the exponent; value = ddd x 10^(pointPosition - kept).
-    std::array<char, MaxSignificantDigits + 32> buffer{};
+    std::array<char, MaxSignificantDigits + 32> buffer; // NOLINT: written before read
     int kept = 0;
     bool droppedNonZero = false;
     bool anyDigit = false;
@@ -118,13 +148,12 @@ double Val(std::string_view text)
                     ++pointPosition;
                 }
             }
-            ++in.pos;
         } else if (c == '.' && !seenPoint) {
             seenPoint = true;
-            ++in.pos;
         } else {
             break;
         }
+        ++in.pos;
     }
 
     if (!anyDigit) {
@@ -172,18 +201,30 @@ double Val(std::string_view text)
     if (droppedNonZero) {
         buffer[kept++] = '1';
     }
-    char* end = buffer.data() + kept;
-    *end++ = 'e';
-    end = std::to_chars(end, buffer.data() + buffer.size(), magnitude - kept).ptr;
+    buffer[kept] = 'e';
+    const char* const last = std::to_chars(buffer.data() + kept + 1, buffer.data() + buffer.size(), magnitude - kept).ptr;
 
     double value = 0.0;
-    if (std::from_chars(buffer.data(), end, value, std::chars_format::scientific).ec == std::errc::result_out_of_range) {
+    if (std::from_chars(buffer.data(), last, value).ec == std::errc::result_out_of_range) {
         // libstdc++ reports overflow and underflow alike and leaves `value`
         // unset; the magnitude tells which one it was (overflow needs
         // magnitude >= 309, underflow magnitude <= -323).
         return magnitude > 0 ? signedInfinity : signedZero;
     }
     return negative ? -value : value;
+}
+
+} // namespace
+
+double Val(std::string_view text)
+{
+    // Each reading goes once over the text (the lookahead after 'E' only
+    // moves the same cursor forward), and from_chars is linear too, so the
+    // time is linear, and the extra memory bounded, whatever the text holds.
+    if (const auto value = readInPlace(text)) {
+        return *value;
+    }
+    return readCompact(text);
 }
 
 std::string Format(float value, const FormatPattern& pattern)
@@ -196,45 +237,42 @@ std::string Format(float value, const FormatPattern& pattern)
     }
 
     // Rounding the exact binary value: the single widened to double and
-    // multiplied by 10^decimals is exact (see PowersOfTen; FLT_MAX x 100 is
-    // far below DBL_MAX), and std::round rounds half away from zero, so 0.25f gives 3
-    // tenths and -0.25f gives -3 tenths. The rounded value is an integer of
-    // at most 41 digits.
+    // multiplied by 10^decimals is exact (see PowersOfTen; FLT_MAX x 10^12
+    // is far below DBL_MAX), and std::round rounds half away from zero, so
+    // 0.25f gives 3 tenths and -0.25f gives -3 tenths. With the two patterns
+    // the rounded value is an integer of at most 41 digits.
     const int decimals = pattern.decimals;
     assert(decimals >= 1 && decimals < static_cast<int>(PowersOfTen.size()));
     const double scaled = std::round(std::fabs(static_cast<double>(value)) * PowersOfTen[decimals]);
 
-    // The integer's digits: through uint64 when it fits (the common case and
-    // the fast one), otherwise the exact fixed expansion of the integral
-    // double (the largest singles have 39 integer digits).
-    std::array<char, 64> digits{};
+    // The text is built in a buffer: an optional '-', the integer's digits
+    // and, when it has no more than `decimals` digits, zeros on the left so
+    // that one integer digit stands before the point.
+    std::array<char, 80> buffer; // NOLINT: written before read
+    char* const digits = buffer.data() + 1 + decimals;
     char* end = nullptr;
+    // Through uint64 when it fits (the common case and the fast one),
+    // otherwise the exact fixed expansion of the integral double (the
+    // largest singles have 39 integer digits).
     if (scaled < 18446744073709551616.0) { // 2^64
-        end = std::to_chars(digits.data(), digits.data() + digits.size(), static_cast<std::uint64_t>(scaled)).ptr;
+        end = std::to_chars(digits, buffer.data() + buffer.size() - 1, static_cast<std::uint64_t>(scaled)).ptr;
     } else {
-        end = std::to_chars(digits.data(), digits.data() + digits.size(), scaled, std::chars_format::fixed, 0).ptr;
+        end = std::to_chars(digits, buffer.data() + buffer.size() - 1, scaled, std::chars_format::fixed, 0).ptr;
     }
-    const std::string_view all(digits.data(), static_cast<std::size_t>(end - digits.data()));
-
-    std::string out;
-    out.reserve(all.size() + static_cast<std::size_t>(decimals) + 3);
+    char* first = digits;
+    while (end - first <= decimals) {
+        *--first = '0';
+    }
+    // Shift the decimals right by one to make room for the point.
+    std::copy_backward(end - decimals, end, end + 1);
+    *(end - decimals) = '.';
+    ++end;
     // A negative value that rounds to zero is written without its sign, so
     // that -0.004 shows '0.00' and not '-0.00'.
     if (value < 0 && scaled != 0.0) {
-        out += '-';
+        *--first = '-';
     }
-    const auto width = static_cast<std::size_t>(decimals);
-    if (all.size() > width) {
-        out.append(all.substr(0, all.size() - width));
-        out += '.';
-        out.append(all.substr(all.size() - width));
-    } else {
-        // Below 1: "0." and the decimals, zero-padded on the left.
-        out += "0.";
-        out.append(width - all.size(), '0');
-        out.append(all);
-    }
-    return out;
+    return {first, end};
 }
 
 } // namespace quantelo

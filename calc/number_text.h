@@ -15,7 +15,11 @@ namespace quantelo {
 //  - the full stop is the only decimal point, whatever the process locale:
 //    a comma ends the number ('0,8' is 0);
 //  - reading stops at the first character that cannot continue the number
-//    ('230V' is 230, '0.8.1' is 0.8); no leading number reads as 0.
+//    ('230V' is 230, '0.8.1' is 0.8); no leading number reads as 0. NUL
+//    bytes and every byte of a non-ASCII character stop it too, so
+//    full-width digits read as 0;
+//  - an "E" without digits after it (and its sign) is not an exponent: the
+//    number ends before it ('1E' and '1E+' are 1).
 // Radix prefixes ("&H", "&O") and the exponent letter "D" are not understood:
 // reading stops there, so '&H10' is 0 and '1D3' is 1.
 // Runs in time linear in the length of the text, whatever it holds.
