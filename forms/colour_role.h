@@ -1,0 +1,45 @@
+#pragma once
+
+#include "calc/colour_value.h"
+
+#include <QColor>
+#include <QPalette>
+
+#include <optional>
+
+class QWidget;
+
+namespace quantelo {
+
+// The palette role that stands for a desktop system colour (0x80000000 + n),
+// so that the desktop's colour scheme, a dark one included, is followed:
+//   4 menu background      -> Window
+//   5 window background    -> Base (the background of text entry)
+//   8 window text          -> Text (the text on Base)
+//  11 inactive border      -> AlternateBase (a shade next to Base)
+//  15 button face          -> Window
+//  18 button text          -> ButtonText
+//  21 3-D dark shadow      -> Shadow
+// Nothing for an RGB value or a system colour the calculators do not use.
+std::optional<QPalette::ColorRole> systemColourRole(ColourValue value);
+
+// The colour a colour value stands for in one group of `palette`. Any value
+// that is not a known system colour is RGB 0x00BBGGRR, red in the low byte;
+// the top byte is ignored.
+QColor toQColor(ColourValue value, const QPalette& palette, QPalette::ColorGroup group = QPalette::Active);
+
+// A control's background (its backgroundRole()) and text colour (its
+// foregroundRole()), taken from the running application palette. The widget
+// remembers the value last written, readable with backColour()/foreColour().
+// Backgrounds paint only where the widget paints its background role: a text
+// box always paints Base; a label needs autoFillBackground.
+void setBackColour(QWidget& widget, ColourValue value);
+void setForeColour(QWidget& widget, ColourValue value);
+// The value last written; nothing if none was.
+std::optional<ColourValue> backColour(const QWidget& widget);
+std::optional<ColourValue> foreColour(const QWidget& widget);
+// Resolves the remembered values of `widget` and all its children again, after
+// the application palette has changed.
+void refreshColours(QWidget& widget);
+
+} // namespace quantelo

@@ -1,0 +1,148 @@
+#include "forms/form_builder.h"
+
+#include "forms/caption_label.h"
+#include "forms/colour_role.h"
+#include "forms/command_button.h"
+#include "forms/frame_box.h"
+#include "forms/limited_line_edit.h"
+#include "forms/picture_box.h"
+
+#include <QFont>
+#include <QWidget>
+
+#include <algorithm>
+#include <stdexcept>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace quantelo {
+
+const ControlDescription* FormDescription::find(std::string_view controlName) const
+{
+    const auto found = std::find_if(controls.begin(), controls.end(),
+                                    [controlName](const ControlDescription& c) { return c.name == controlName; });
+    return found == controls.end() ? nullptr : &*found;
+}
+
+ControlDescription* FormDescription::find(std::string_view controlName)
+{
+    return const_cast<ControlDescription*>(std::as_const(*this).find(controlName));
+}
+
+QString toQString(std::string_view utf8)
+{
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+QString spokenCaption(std::string_view caption)
+{
+    QString spoken = toQString(caption);
+    spoken.remove(QLatin1Char('&'));
+    return spoken.simplified();
+}
+
+QFont toQFont(const FontDescription& font)
+{
+    QFont qfont(toQString(font.face));
+    qfont.setPointSizeF(font.pointSize);
+    qfont.setWeight(static_cast<QFont::Weight>(font.weight));
+    qfont.setItalic(false);
+    qfont.setUnderline(false);
+    qfont.setStrikeOut(false);
+    return qfont;
+}
+
+namespace {
+
+Qt::Alignment horizontal(TextAlignment alignment)
+{
+    return alignment == TextAlignment::Centre ? Qt::AlignHCenter : Qt::AlignLeft;
+}
+
+bool takesFocus(ControlKind kind)
+{
+    return kind == ControlKind::TextBox || kind == ControlKind::CommandButton || kind == ControlKind::PictureBox;
+}
+
+QWidget* createControl(const ControlDescription& control, QWidget& parent)
+{
+    const QString caption = toQString(control.caption);
+    switch (control.kind) {
+    case ControlKind::Label: {
+        auto* label = new CaptionLabel(&parent);
+        label->setAlignment(horizontal(control.alignment) | Qt::AlignTop);
+        label->setAutoFillBackground(true); // opaque
+        label->setEmptyCaptionName(toQString(control.accessibleName));
+        label->setCaption(caption);
+        return label;
+    }
+    case ControlKind::TextBox: {
+        auto* box = new LimitedLineEdit(&parent);
+        box->setBackgroundRole(QPalette::Base);
+        box->setForegroundRole(QPalette::Text);
+        box->setAlignment(horizontal(control.alignment) | Qt::AlignVCenter);
+        box->setTypingLimit(control.typingLimit);
+        box->setProgramText(caption);
+        box->setAccessibleName(toQString(control.accessibleName));
+        return box;
+    }
+    case ControlKind::Frame: {
+        auto* frame = new FrameBox(caption, &parent);
+        frame->setAutoFillBackground(true);
+        frame->setAccessibleName(spokenCaption(control.caption));
+        return frame;
+    }
+    case ControlKind::CommandButton: {
+        auto* button = new CommandButton(caption, &parent);
+        button->setAccessibleName(spokenCaption(control.caption));
+        return button;
+    }
+    case ControlKind::PictureBox: {
+        auto* picture = new PictureBox(&parent);
+        picture->setAutoFillBackground(true);
+        picture->setFocusPolicy(Qt::StrongFocus);
+        picture->setAccessibleName(toQString(control.accessibleName));
+        return picture;
+    }
+    }
+    throw std::logic_error("unknown control kind");
+}
+
+} // namespace
+
+void buildForm(QWidget& window, const FormDescription& form)
+{
+    window.setObjectName(toQString(form.name));
+    window.setWindowTitle(toQString(form.caption));
+    window.setFixedSize(twipsToPixels(form.clientSize));
+    setBackColour(window, form.backColour);
+
+    std::vector<std::pair<int, QWidget*>> focusOrder;
+    for (const ControlDescription& control : form.controls) {
+        QWidget* parent = &window;
+        if (!control.container.empty()) {
+            parent = window.findChild<QWidget*>(toQString(control.container));
+            if (parent == nullptr)
+                throw std::logic_error("container " + std::string(control.container) + " must come before "
+                                       + std::string(control.name));
+        }
+        QWidget* widget = createControl(control, *parent);
+        widget->setObjectName(toQString(control.name));
+        widget->setGeometry(twipsToPixels(control.geometry));
+        widget->setFont(toQFont(control.font));
+        setBackColour(*widget, control.backColour);
+        setForeColour(*widget, control.foreColour);
+        if (takesFocus(control.kind))
+            focusOrder.emplace_back(control.tabIndex, widget);
+        else
+            widget->setFocusPolicy(Qt::NoFocus);
+    }
+
+    std::stable_sort(focusOrder.begin(), focusOrder.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (std::size_t i = 1; i < focusOrder.size(); ++i)
+        QWidget::setTabOrder(focusOrder[i - 1].second, focusOrder[i].second);
+}
+
+} // namespace quantelo

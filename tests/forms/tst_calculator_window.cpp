@@ -1,0 +1,641 @@
+// The calculator windows driven as a user drives them: keys, clicks, the
+// message box, and what a screen reader is told.
+#include "forms/calculator_window.h"
+#include "forms/caption_label.h"
+#include "forms/colour_role.h"
+#include "forms/fonts.h"
+#include "forms/limited_line_edit.h"
+
+#include <QAccessible>
+#include <QClipboard>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QtTest>
+
+#include <map>
+#include <memory>
+
+using quantelo::CalculatorWindow;
+using quantelo::Label;
+using quantelo::TextBox;
+
+namespace {
+
+// The lightest pixel of `image` more than `margin` pixels inside its edges.
+QColor lightestInside(const QImage& image, int margin)
+{
+    QColor lightest(Qt::black);
+    for (int y = margin; y < image.height() - margin; ++y) {
+        for (int x = margin; x < image.width() - margin; ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (c.lightness() > lightest.lightness())
+                lightest = c;
+        }
+    }
+    return lightest;
+}
+
+constexpr quint32 Menu = 0x80000004;
+constexpr quint32 WindowBackground = 0x80000005;
+constexpr quint32 WindowText = 0x80000008;
+constexpr quint32 InactiveBorder = 0x8000000B;
+constexpr quint32 ButtonFace = 0x8000000F;
+constexpr quint32 Grey = 0x00808080;
+
+struct SeenBox {
+    QString title;
+    QString text;
+    QMessageBox::StandardButtons buttons;
+    int buttonCount = 0;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    bool modal = false;
+};
+
+QStringList tabStops(const char* window)
+{
+    QStringList stops{"txtVolts", "txtAmps", "txtPF", "cmdSolve", "cmdClear", "cmdBackMainPage"};
+    if (qstrcmp(window, "LL") == 0)
+        stops << "txtRealPower" << "txtApPower";
+    else
+        stops << "txtApPower" << "txtRealPower";
+    return stops;
+}
+
+} // namespace
+
+class TestCalculatorWindow : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void opensCentredWithFocusInVolts_data();
+    void opensCentredWithFocusInVolts();
+    void tabCycle_data();
+    void tabCycle();
+    void accessKeys_data();
+    void accessKeys();
+    void enterAndEscape_data();
+    void enterAndEscape();
+    void solve_data();
+    void solve();
+    void invalidPowerFactor_data();
+    void invalidPowerFactor();
+    void overLimitThenClear();
+    void windowsAreIndependent();
+    void typingLimit_data();
+    void typingLimit();
+    void programTextsAreNeverCut();
+    void accessibleNames_data();
+    void accessibleNames();
+    void statusLabelNameFollowsCaption();
+    void followsPaletteChange();
+
+private:
+    CalculatorWindow& window(const QString& key) const { return *m_windows.at(key); }
+    QWidget& control(const QString& key, const QString& name) const;
+    QLineEdit& box(const QString& key, TextBox which) const { return window(key).textBox(which); }
+    void showAndActivate(CalculatorWindow& window);
+    void type(const QString& key, const QString& volts, const QString& amps, const QString& pf);
+    void click(const QString& key, const char* button);
+
+    std::map<QString, std::unique_ptr<CalculatorWindow>> m_windows;
+    QList<QString> m_unexpectedBoxes;
+    QPalette m_palette;
+};
+
+void TestCalculatorWindow::initTestCase()
+{
+    quantelo::installFontStandIns();
+    m_palette = QApplication::palette();
+}
+
+void TestCalculatorWindow::init()
+{
+    m_windows.clear();
+    m_windows.emplace(QStringLiteral("LL"), quantelo::createLineToLineWindow());
+    m_windows.emplace(QStringLiteral("LN"), quantelo::createLineToNeutralWindow());
+    m_windows.emplace(QStringLiteral("1Ph"), quantelo::createSinglePhaseWindow());
+    m_unexpectedBoxes.clear();
+    // A message box that a test does not answer itself is recorded, never
+    // left open.
+    for (auto& [key, window] : m_windows)
+        window->setMessageBoxRunner([this](QMessageBox& box) { m_unexpectedBoxes << box.text(); });
+}
+
+void TestCalculatorWindow::cleanup()
+{
+    m_windows.clear();
+    QApplication::setPalette(m_palette);
+    QVERIFY(QApplication::activeModalWidget() == nullptr);
+    QCOMPARE(m_unexpectedBoxes, QList<QString>());
+}
+
+QWidget& TestCalculatorWindow::control(const QString& key, const QString& name) const
+{
+    auto* found = window(key).findChild<QWidget*>(name);
+    if (found == nullptr)
+        qFatal("no control %s", qPrintable(name));
+    return *found;
+}
+
+void TestCalculatorWindow::showAndActivate(CalculatorWindow& window)
+{
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+}
+
+void TestCalculatorWindow::type(const QString& key, const QString& volts, const QString& amps, const QString& pf)
+{
+    QTest::keyClicks(&box(key, TextBox::txtVolts), volts);
+    QTest::keyClicks(&box(key, TextBox::txtAmps), amps);
+    QTest::keyClicks(&box(key, TextBox::txtPF), pf);
+}
+
+void TestCalculatorWindow::click(const QString& key, const char* button)
+{
+    QTest::mouseClick(&control(key, QString::fromLatin1(button)), Qt::LeftButton);
+}
+
+void TestCalculatorWindow::opensCentredWithFocusInVolts_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::newRow("LL") << "LL";
+    QTest::newRow("LN") << "LN";
+    QTest::newRow("1Ph") << "1Ph";
+}
+
+void TestCalculatorWindow::opensCentredWithFocusInVolts()
+{
+    QFETCH(QString, key);
+    CalculatorWindow& form = window(key);
+    showAndActivate(form);
+    QCOMPARE(QApplication::focusWidget(), &control(key, "txtVolts"));
+    const QPoint screenCentre = form.screen()->availableGeometry().center();
+    const QPoint centre = form.geometry().center();
+    QVERIFY2((centre - screenCentre).manhattanLength() <= 2,
+             qPrintable(QStringLiteral("%1,%2").arg(centre.x()).arg(centre.y())));
+    QCOMPARE(form.size(), QSize(714, 471));
+}
+
+void TestCalculatorWindow::tabCycle_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QStringList>("stops");
+    for (const char* key : {"LL", "LN", "1Ph"})
+        QTest::newRow(key) << QString::fromLatin1(key) << tabStops(key);
+}
+
+void TestCalculatorWindow::tabCycle()
+{
+    QFETCH(QString, key);
+    QFETCH(QStringList, stops);
+    showAndActivate(window(key));
+
+    QStringList visited{QApplication::focusWidget()->objectName()};
+    for (int i = 0; i < stops.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited << QApplication::focusWidget()->objectName();
+    }
+    QCOMPARE(visited, stops + QStringList{stops.first()});
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+    QCOMPARE(QApplication::focusWidget()->objectName(), stops.last());
+}
+
+void TestCalculatorWindow::accessKeys_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<char>("letter");
+    for (const char* key : {"LL", "LN", "1Ph"}) {
+        QTest::addRow("%s Alt+S in txtPF", key) << key << "txtPF" << 'S';
+        QTest::addRow("%s Alt+S on cmdBackMainPage", key) << key << "cmdBackMainPage" << 'S';
+        QTest::addRow("%s Alt+C in txtVolts", key) << key << "txtVolts" << 'C';
+        QTest::addRow("%s Alt+B in txtApPower", key) << key << "txtApPower" << 'B';
+    }
+}
+
+void TestCalculatorWindow::accessKeys()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, from);
+    QFETCH(char, letter);
+    CalculatorWindow& form = window(key);
+    showAndActivate(form);
+    type(key, "230", "10", "0.8");
+    QSignalSpy back(&form, &CalculatorWindow::backToMainPageRequested);
+    control(key, from).setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), &control(key, from));
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key(letter), Qt::AltModifier);
+    switch (letter) {
+    case 'S':
+        QTRY_COMPARE(box(key, TextBox::txtPF).text(), QStringLiteral("0.80"));
+        QVERIFY(!box(key, TextBox::txtRealPower).text().isEmpty());
+        QCOMPARE(back.count(), 0);
+        break;
+    case 'C':
+        QTRY_COMPARE(box(key, TextBox::txtVolts).text(), QString());
+        QCOMPARE(box(key, TextBox::txtPF).text(), QString());
+        break;
+    default:
+        QTRY_COMPARE(back.count(), 1);
+        QCOMPARE(box(key, TextBox::txtVolts).text(), QStringLiteral("230"));
+        QCOMPARE(box(key, TextBox::txtRealPower).text(), QString());
+    }
+}
+
+void TestCalculatorWindow::enterAndEscape_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<int>("pressed");
+    QTest::addColumn<bool>("solves");
+    for (const char* key : {"LL", "LN", "1Ph"}) {
+        QTest::addRow("%s Return in txtPF", key) << key << "txtPF" << int(Qt::Key_Return) << false;
+        QTest::addRow("%s keypad Enter in txtVolts", key) << key << "txtVolts" << int(Qt::Key_Enter) << false;
+        QTest::addRow("%s Escape in txtAmps", key) << key << "txtAmps" << int(Qt::Key_Escape) << false;
+        QTest::addRow("%s Escape on cmdSolve", key) << key << "cmdSolve" << int(Qt::Key_Escape) << false;
+        QTest::addRow("%s Return on cmdSolve", key) << key << "cmdSolve" << int(Qt::Key_Return) << true;
+    }
+}
+
+void TestCalculatorWindow::enterAndEscape()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, focus);
+    QFETCH(int, pressed);
+    QFETCH(bool, solves);
+    CalculatorWindow& form = window(key);
+    showAndActivate(form);
+    type(key, "230", "10", "0.8");
+    QSignalSpy back(&form, &CalculatorWindow::backToMainPageRequested);
+    control(key, focus).setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), &control(key, focus));
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key(pressed));
+    QTest::qWait(300); // longer than an animated click
+    QCOMPARE(box(key, TextBox::txtPF).text(), solves ? QStringLiteral("0.80") : QStringLiteral("0.8"));
+    QCOMPARE(box(key, TextBox::txtRealPower).text().isEmpty(), !solves);
+    QCOMPARE(box(key, TextBox::txtVolts).text(), QStringLiteral("230"));
+    QCOMPARE(back.count(), 0);
+    QVERIFY(form.isVisible());
+}
+
+void TestCalculatorWindow::solve_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("volts");
+    QTest::addColumn<QString>("amps");
+    QTest::addColumn<QString>("pf");
+    QTest::addColumn<QString>("realPower");
+    QTest::addColumn<QString>("apparentPower");
+    QTest::addColumn<QString>("pfShown");
+    QTest::addColumn<QString>("status");
+    QTest::addColumn<quint32>("statusColour");
+
+    QTest::newRow("LN typical") << "LN" << "230" << "10" << "0.8" << "5.5" << "6.9" << "0.80" << "" << ButtonFace;
+    QTest::newRow("LL typical") << "LL" << "400" << "10" << "0.85" << "5.9" << "6.9" << "0.85" << "" << ButtonFace;
+    QTest::newRow("1Ph typical") << "1Ph" << "230" << "10" << "0.8" << "1.8" << "2.3" << "0.80" << "" << ButtonFace;
+    QTest::newRow("LN power factor typed .8") << "LN" << "230" << "10" << ".8" << "5.5" << "6.9" << "0.80" << ""
+                                              << ButtonFace;
+    QTest::newRow("LL no voltage") << "LL" << "" << "10" << "0.8" << "" << "" << "0.80" << " Enter Voltage"
+                                   << InactiveBorder;
+    QTest::newRow("1Ph no voltage") << "1Ph" << "" << "10" << "0.8" << "" << "" << "0.80" << " Enter Voltage" << Grey;
+    QTest::newRow("LN no current") << "LN" << "230" << "" << "0.8" << "" << "" << "0.80" << " Enter Current"
+                                   << InactiveBorder;
+    QTest::newRow("1Ph empty power factor") << "1Ph" << "230" << "10" << "" << "0.0" << "2.3" << "0.00" << ""
+                                            << ButtonFace;
+}
+
+void TestCalculatorWindow::solve()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, volts);
+    QFETCH(QString, amps);
+    QFETCH(QString, pf);
+    QFETCH(QString, realPower);
+    QFETCH(QString, apparentPower);
+    QFETCH(QString, pfShown);
+    QFETCH(QString, status);
+    QFETCH(quint32, statusColour);
+    CalculatorWindow& form = window(key);
+    showAndActivate(form);
+
+    type(key, volts, amps, pf);
+    click(key, "cmdSolve");
+
+    QCOMPARE(box(key, TextBox::txtRealPower).text(), realPower);
+    QCOMPARE(box(key, TextBox::txtApPower).text(), apparentPower);
+    QCOMPARE(box(key, TextBox::txtPF).text(), pfShown);
+    QCOMPARE(box(key, TextBox::txtVolts).text(), volts);
+    QCOMPARE(QApplication::focusWidget(), &control(key, "cmdClear"));
+    QCOMPARE(form.label(Label::lbl8).text(), status);
+    QCOMPARE(quantelo::backColour(form.label(Label::lbl8)), std::optional<quint32>(statusColour));
+    QCOMPARE(form.label(Label::lblMsg).text(), QString());
+    QCOMPARE(quantelo::backColour(box(key, TextBox::txtRealPower)), std::optional<quint32>(WindowBackground));
+    QCOMPARE(quantelo::backColour(box(key, TextBox::txtApPower)), std::optional<quint32>(WindowBackground));
+}
+
+void TestCalculatorWindow::invalidPowerFactor_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("pf");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<quint32>("emptyBoxColour");
+    const QString below = QStringLiteral("Enter PF value between 0.00 and 1.00 ");
+    const QString above = QStringLiteral("PF value should be between 0.00 and 1.00 ");
+    QTest::newRow("LL -0.5") << "LL" << "-0.5" << below << InactiveBorder;
+    QTest::newRow("LN 1.5") << "LN" << "1.5" << above << InactiveBorder;
+    QTest::newRow("1Ph 1.01") << "1Ph" << "1.01" << above << Grey;
+}
+
+void TestCalculatorWindow::invalidPowerFactor()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, pf);
+    QFETCH(QString, message);
+    QFETCH(quint32, emptyBoxColour);
+    CalculatorWindow& form = window(key);
+    form.setMessageBoxRunner(nullptr); // the real modal box
+    showAndActivate(form);
+    type(key, "230", "10", pf);
+
+    QList<SeenBox> seen;
+    QString statusBehindBox;
+    bool boxesEmptyBehindBox = false;
+    QWidget* focusBehindBox = nullptr;
+    QTimer answer;
+    answer.setInterval(20);
+    int ticks = 0;
+    connect(&answer, &QTimer::timeout, this, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal == nullptr) {
+            if (++ticks > 250) // 5 s: give up, the test fails below
+                answer.stop();
+            return;
+        }
+        auto* messageBox = qobject_cast<QMessageBox*>(modal);
+        if (messageBox == nullptr) {
+            modal->close();
+            return;
+        }
+        seen << SeenBox{messageBox->windowTitle(), messageBox->text(), messageBox->standardButtons(),
+                        int(messageBox->buttons().size()), messageBox->icon(), messageBox->isModal()};
+        statusBehindBox = form.label(Label::lbl8).text();
+        boxesEmptyBehindBox = true;
+        for (TextBox which : {TextBox::txtVolts, TextBox::txtAmps, TextBox::txtPF, TextBox::txtRealPower,
+                              TextBox::txtApPower})
+            boxesEmptyBehindBox = boxesEmptyBehindBox && form.text(which).empty();
+        focusBehindBox = form.focusWidget();
+        QTest::mouseClick(messageBox->button(QMessageBox::Ok), Qt::LeftButton);
+    });
+    answer.start();
+    click(key, "cmdSolve");
+    answer.stop();
+
+    QCOMPARE(seen.size(), 1);
+    QCOMPARE(seen[0].title, QStringLiteral("Quantelo1"));
+    QCOMPARE(seen[0].text, message);
+    QCOMPARE(seen[0].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    QCOMPARE(seen[0].buttonCount, 1);
+    QCOMPARE(seen[0].icon, QMessageBox::NoIcon);
+    QVERIFY(seen[0].modal);
+    QCOMPARE(statusBehindBox, QStringLiteral(" Invalid PF value"));
+    QVERIFY(boxesEmptyBehindBox);
+    QCOMPARE(focusBehindBox, &control(key, "cmdClear"));
+
+    // After the box, the empty boxes are reported.
+    QCOMPARE(form.label(Label::lbl8).text(), QStringLiteral(" Enter Power Factor"));
+    QCOMPARE(quantelo::backColour(form.label(Label::lbl8)), std::optional<quint32>(emptyBoxColour));
+    QCOMPARE(form.label(Label::lblMsg).text(), QString());
+    // The window title never carries the application title.
+    QVERIFY(!form.windowTitle().contains(QStringLiteral("Quantelo1")));
+}
+
+void TestCalculatorWindow::overLimitThenClear()
+{
+    const QString key = QStringLiteral("LN");
+    CalculatorWindow& form = window(key);
+    showAndActivate(form);
+    type(key, "400000", "1000", "0.5");
+    QCOMPARE(box(key, TextBox::txtVolts).text(), QStringLiteral("400000"));
+    click(key, "cmdSolve");
+
+    QLineEdit& real = box(key, TextBox::txtRealPower);
+    QLineEdit& apparent = box(key, TextBox::txtApPower);
+    QCOMPARE(real.text(), QStringLiteral("600000.0"));
+    QCOMPARE(apparent.text(), QStringLiteral("1200000.0"));
+    QCOMPARE(apparent.displayText(), QStringLiteral("1200000.0"));
+    QCOMPARE(form.label(Label::lblMsg).text(), QStringLiteral("exceeded allocated value 9.99x10^5"));
+    QCOMPARE(quantelo::backColour(apparent), std::optional<quint32>(WindowText));
+    QCOMPARE(quantelo::backColour(real), std::optional<quint32>(WindowBackground));
+    // The flagged box really paints the window-text colour.
+    const QImage flagged = apparent.grab().toImage();
+    QCOMPARE(QColor(flagged.pixel(flagged.width() - 6, 4)),
+             QApplication::palette().color(QPalette::Text));
+    // ... and its digits stay readable on it, in the window background colour.
+    QCOMPARE(apparent.palette().color(QPalette::Text), QApplication::palette().color(QPalette::Base));
+    QVERIFY(lightestInside(flagged, 5).lightness()
+            > QApplication::palette().color(QPalette::Text).lightness() + 50);
+
+    // A later run within the limit keeps the flag until Clear.
+    box(key, TextBox::txtVolts).clear();
+    QTest::keyClicks(&box(key, TextBox::txtVolts), "230");
+    box(key, TextBox::txtAmps).clear();
+    QTest::keyClicks(&box(key, TextBox::txtAmps), "10");
+    click(key, "cmdSolve");
+    QCOMPARE(apparent.text(), QStringLiteral("6.9"));
+    QCOMPARE(quantelo::backColour(apparent), std::optional<quint32>(WindowText));
+    QCOMPARE(form.label(Label::lblMsg).text(), QStringLiteral("exceeded allocated value 9.99x10^5"));
+
+    click(key, "cmdClear");
+    for (TextBox which :
+         {TextBox::txtVolts, TextBox::txtAmps, TextBox::txtPF, TextBox::txtRealPower, TextBox::txtApPower})
+        QCOMPARE(QString::fromStdString(form.text(which)), QString());
+    QCOMPARE(form.label(Label::lbl8).text(), QString());
+    QCOMPARE(form.label(Label::lblMsg).text(), QString());
+    QCOMPARE(quantelo::backColour(real), std::optional<quint32>(Menu));
+    QCOMPARE(apparent.palette().color(QPalette::Text), QApplication::palette().color(QPalette::Text));
+    QCOMPARE(quantelo::backColour(apparent), std::optional<quint32>(Menu));
+    QCOMPARE(quantelo::backColour(form.label(Label::lbl8)), std::optional<quint32>(Menu));
+    const QImage cleared = form.label(Label::lbl8).grab().toImage();
+    QCOMPARE(QColor(cleared.pixel(1, cleared.height() - 2)), QApplication::palette().color(QPalette::Window));
+}
+
+void TestCalculatorWindow::windowsAreIndependent()
+{
+    showAndActivate(window("LL"));
+    type("LL", "400", "10", "0.85");
+    showAndActivate(window("LN"));
+    type("LN", "", "", "-1");
+    click("LN", "cmdSolve");
+    QCOMPARE(m_unexpectedBoxes, QList<QString>{QStringLiteral("Enter PF value between 0.00 and 1.00 ")});
+    m_unexpectedBoxes.clear();
+    QCOMPARE(window("LN").label(Label::lbl8).text(), QStringLiteral(" Enter Power Factor"));
+
+    QCOMPARE(box("LL", TextBox::txtVolts).text(), QStringLiteral("400"));
+    QCOMPARE(box("LL", TextBox::txtPF).text(), QStringLiteral("0.85"));
+    QCOMPARE(box("LL", TextBox::txtRealPower).text(), QString());
+    QCOMPARE(window("LL").label(Label::lbl8).text(), QString());
+    QCOMPARE(window("1Ph").label(Label::lbl8).text(), QString());
+
+    click("LL", "cmdSolve");
+    QCOMPARE(box("LL", TextBox::txtRealPower).text(), QStringLiteral("5.9"));
+    QCOMPARE(window("LN").label(Label::lbl8).text(), QStringLiteral(" Enter Power Factor"));
+    QCOMPARE(box("1Ph", TextBox::txtRealPower).text(), QString());
+}
+
+void TestCalculatorWindow::typingLimit_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("boxName");
+    QTest::addColumn<QString>("before"); // already in the box, cursor at the end
+    QTest::addColumn<QString>("action"); // type, paste, keypad
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QString>("after");
+
+    QTest::newRow("type 8 into txtVolts") << "LL" << "txtVolts" << "" << "type" << "12345678" << "123456";
+    QTest::newRow("type 5 into txtPF") << "1Ph" << "txtPF" << "" << "type" << "0.855" << "0.85";
+    QTest::newRow("type 9 into LN txtApPower") << "LN" << "txtApPower" << "" << "type" << "123456789" << "12345678";
+    QTest::newRow("type 9 into 1Ph txtRealPower") << "1Ph" << "txtRealPower" << "" << "type" << "123456789"
+                                                  << "1234567";
+    QTest::newRow("paste inserts what fits") << "LL" << "txtAmps" << "12" << "paste" << "34567890" << "123456";
+    QTest::newRow("paste into a full box") << "LN" << "txtVolts" << "123456" << "paste" << "7" << "123456";
+    QTest::newRow("paste that fits") << "1Ph" << "txtPF" << "0" << "paste" << ".8" << "0.8";
+    QTest::newRow("keypad decimal comma") << "LL" << "txtPF" << "0" << "keypad," << "" << "0.";
+    QTest::newRow("keypad decimal point") << "LN" << "txtVolts" << "23" << "keypad." << "" << "23.";
+    QTest::newRow("main comma stays") << "1Ph" << "txtPF" << "0" << "type" << ",8" << "0,8";
+}
+
+void TestCalculatorWindow::typingLimit()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, boxName);
+    QFETCH(QString, before);
+    QFETCH(QString, action);
+    QFETCH(QString, input);
+    QFETCH(QString, after);
+    showAndActivate(window(key));
+    auto& edit = static_cast<QLineEdit&>(control(key, boxName));
+    QTest::keyClicks(&edit, before);
+    QCOMPARE(edit.text(), before);
+
+    if (action == QLatin1String("paste")) {
+        QClipboard* clipboard = QGuiApplication::clipboard();
+        const QString saved = clipboard->text();
+        clipboard->setText(input);
+        QTest::keyClick(&edit, Qt::Key_V, Qt::ControlModifier);
+        clipboard->setText(saved);
+    } else if (action.startsWith(QLatin1String("keypad"))) {
+        const Qt::Key key = action.endsWith(QLatin1Char(',')) ? Qt::Key_Comma : Qt::Key_Period;
+        QTest::keyClick(&edit, key, Qt::KeypadModifier);
+    } else {
+        QTest::keyClicks(&edit, input);
+    }
+    QCOMPARE(edit.text(), after);
+}
+
+void TestCalculatorWindow::programTextsAreNeverCut()
+{
+    CalculatorWindow& form = window("1Ph");
+    showAndActivate(form);
+    form.setText(TextBox::txtPF, "12.50");
+    QCOMPARE(form.text(TextBox::txtPF), std::string("12.50"));
+    QCOMPARE(box("1Ph", TextBox::txtPF).displayText(), QStringLiteral("12.50"));
+    // Typing into the over-long text adds nothing; deleting still works.
+    QLineEdit& pf = box("1Ph", TextBox::txtPF);
+    pf.end(false);
+    QTest::keyClicks(&pf, "7");
+    QCOMPARE(pf.text(), QStringLiteral("12.50"));
+    QTest::keyClick(&pf, Qt::Key_Backspace);
+    QCOMPARE(pf.text(), QStringLiteral("12.5"));
+    // UTF-8 both ways.
+    form.setText(TextBox::txtVolts, "230\xC2\xB5");
+    QCOMPARE(form.text(TextBox::txtVolts), std::string("230\xC2\xB5"));
+}
+
+void TestCalculatorWindow::accessibleNames_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("spoken");
+    QTest::newRow("LL txtVolts") << "LL" << "txtVolts" << "Voltage L-L, Volts";
+    QTest::newRow("LN txtVolts") << "LN" << "txtVolts" << "Voltage L-N, Volts";
+    QTest::newRow("1Ph txtVolts") << "1Ph" << "txtVolts" << "Voltage L-N, Volts";
+    QTest::newRow("LL txtAmps") << "LL" << "txtAmps" << "Current, Amps";
+    QTest::newRow("LN txtPF") << "LN" << "txtPF" << "Power Factor";
+    QTest::newRow("1Ph txtRealPower") << "1Ph" << "txtRealPower" << "Real Power (P), kW";
+    QTest::newRow("LL txtApPower") << "LL" << "txtApPower" << "Apparent Power (S), kVA";
+    QTest::newRow("LN cmdSolve") << "LN" << "cmdSolve" << "Solve";
+    QTest::newRow("1Ph cmdBackMainPage") << "1Ph" << "cmdBackMainPage" << "Back to Main Page";
+    QTest::newRow("LL lbl8 empty") << "LL" << "lbl8" << "Input status";
+    QTest::newRow("LN lblMsg empty") << "LN" << "lblMsg" << "Result status";
+    QTest::newRow("1Ph Frame2") << "1Ph" << "Frame2" << "Input Values";
+    QTest::newRow("LL lblPF2") << "LL" << "lblPF2" << "PF";
+}
+
+void TestCalculatorWindow::accessibleNames()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, name);
+    QFETCH(QString, spoken);
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&control(key, name));
+    QVERIFY(accessible);
+    QCOMPARE(accessible->text(QAccessible::Name), spoken);
+
+    // And no control of the window goes unnamed.
+    for (QWidget* child : window(key).findChildren<QWidget*>()) {
+        if (child->objectName().isEmpty() || child->objectName().startsWith(QLatin1String("qt_")))
+            continue;
+        QAccessibleInterface* other = QAccessible::queryAccessibleInterface(child);
+        QVERIFY2(other && !other->text(QAccessible::Name).isEmpty(), qPrintable(child->objectName()));
+    }
+}
+
+void TestCalculatorWindow::statusLabelNameFollowsCaption()
+{
+    CalculatorWindow& form = window("1Ph");
+    showAndActivate(form);
+    QAccessibleInterface* status = QAccessible::queryAccessibleInterface(&form.label(Label::lbl8));
+    QAccessibleInterface* message = QAccessible::queryAccessibleInterface(&form.label(Label::lblMsg));
+    QVERIFY(status && message);
+
+    click("1Ph", "cmdSolve"); // all boxes empty
+    QCOMPARE(status->text(QAccessible::Name), QStringLiteral("Enter Current"));
+    click("1Ph", "cmdClear");
+    type("1Ph", "400000", "9999", "1");
+    click("1Ph", "cmdSolve");
+    QCOMPARE(message->text(QAccessible::Name), QStringLiteral("exceeded allocated value 9.99x10^5"));
+    click("1Ph", "cmdClear");
+    QCOMPARE(status->text(QAccessible::Name), QStringLiteral("Input status"));
+    QCOMPARE(message->text(QAccessible::Name), QStringLiteral("Result status"));
+}
+
+void TestCalculatorWindow::followsPaletteChange()
+{
+    CalculatorWindow& form = window("LL");
+    showAndActivate(form);
+    form.setText(TextBox::txtApPower, "1.0");
+    form.setBackColor(TextBox::txtApPower, WindowText);
+    QPalette dark = QApplication::palette();
+    dark.setColor(QPalette::Base, QColor(30, 30, 30));
+    dark.setColor(QPalette::Text, QColor(220, 220, 220));
+    dark.setColor(QPalette::Window, QColor(50, 50, 50));
+    QApplication::setPalette(dark);
+
+    QCOMPARE(box("LL", TextBox::txtVolts).palette().color(QPalette::Base), QColor(30, 30, 30));
+    QCOMPARE(box("LL", TextBox::txtVolts).palette().color(QPalette::Text), QColor(220, 220, 220));
+    QCOMPARE(box("LL", TextBox::txtApPower).palette().color(QPalette::Base), QColor(220, 220, 220));
+    QCOMPARE(form.label(Label::lbl8).palette().color(QPalette::Window), QColor(50, 50, 50));
+    // Fixed RGB colours stay: Label1 is grey, 0x00808080.
+    QCOMPARE(control("LL", "Label1").palette().color(QPalette::WindowText), QColor(128, 128, 128));
+}
+
+QTEST_MAIN(TestCalculatorWindow)
+#include "tst_calculator_window.moc"

@@ -1,0 +1,396 @@
+// Every control of every calculator window against the layout tables, typed
+// here again: the single-phase window in full, the other two as their
+// differences from it.
+#include "forms/calculator_window.h"
+#include "forms/caption_label.h"
+#include "forms/colour_role.h"
+#include "forms/fonts.h"
+#include "forms/limited_line_edit.h"
+
+#include <QFontInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QtTest>
+
+#include <memory>
+#include <vector>
+
+using quantelo::CalculatorWindow;
+
+namespace {
+
+struct Row {
+    const char* name;
+    const char* kind; // label, text, frame, button
+    const char* container; // nullptr: the window
+    const char* caption;
+    int left, top, width, height; // twips
+    const char* face;
+    double size;
+    int weight;
+    char align; // 'L' or 'C'
+    quint32 back;
+    quint32 fore;
+    int limit; // text boxes: characters the user can type
+};
+
+constexpr quint32 Face = 0x8000000F;
+constexpr quint32 BtnText = 0x80000012;
+constexpr quint32 WinBack = 0x80000005;
+constexpr quint32 WinText = 0x80000008;
+constexpr quint32 Border11 = 0x8000000B;
+
+std::vector<Row> singlePhaseRows()
+{
+    return {
+        {"Label1", "label", nullptr, "Real and Apparent Power in 1 Ph Circuits", 240, 360, 9555, 375,
+         "@Arial Unicode MS", 14.25, 700, 'C', Face, 0x00808080, 0},
+        {"Frame2", "frame", nullptr, "Input Values", 240, 1200, 10095, 2055, "MS Sans Serif", 8.25, 700, 'L', Face,
+         0x000080FF, 0},
+        {"lblVoltage", "label", "Frame2", "Voltage L-N", 120, 405, 1455, 375, "@Arial Unicode MS", 12, 700, 'L', Face,
+         BtnText, 0},
+        {"txtVolts", "text", "Frame2", "", 2040, 360, 1000, 500, "Tahoma", 12, 400, 'C', WinBack, WinText, 6},
+        {"lblVolts", "label", "Frame2", "Volts", 3240, 480, 1095, 255, "Tahoma", 9.75, 400, 'L', Face, BtnText, 0},
+        {"lblCurrent", "label", "Frame2", "Current", 4560, 400, 975, 375, "@Arial Unicode MS", 12, 700, 'L', Face,
+         BtnText, 0},
+        {"txtAmps", "text", "Frame2", "", 5760, 360, 1000, 500, "Tahoma", 12, 400, 'C', WinBack, WinText, 6},
+        {"lblAmps", "label", "Frame2", "Amps", 6960, 480, 735, 255, "Tahoma", 9.75, 400, 'L', Face, BtnText, 0},
+        {"lblPF", "label", "Frame2", "Power Factor", 120, 1200, 1695, 375, "@Arial Unicode MS", 12, 700, 'L', Face,
+         BtnText, 0},
+        {"txtPF", "text", "Frame2", "", 2040, 1200, 1000, 500, "Tahoma", 12, 400, 'C', WinBack, WinText, 4},
+        {"Label7", "label", "Frame2", "Valid PF  Values  0.00  to 1.00", 3240, 1320, 3135, 500, "Tahoma", 9.75, 700,
+         'C', Face, 0x00808080, 0},
+        {"lbl8", "label", "Frame2", "", 6840, 1200, 3015, 500, "@Arial Unicode MS", 14.25, 700, 'C', Face, 0x00FFFFFF,
+         0},
+        {"Frame1", "frame", nullptr, "Result", 480, 3480, 6900, 3135, "MS Sans Serif", 8.25, 700, 'L', Face,
+         0x000080FF, 0},
+        {"lblRealPower", "label", "Frame1", "Real Power ( P) =", 720, 600, 2415, 375, "Tahoma", 12, 700, 'L',
+         Border11, BtnText, 0},
+        {"txtRealPower", "text", "Frame1", "", 3360, 480, 1200, 500, "Tahoma", 12, 400, 'L', WinBack, WinText, 7},
+        {"lblKW", "label", "Frame1", "kW", 4680, 600, 495, 255, "Tahoma", 9.75, 700, 'L', Border11, BtnText, 0},
+        {"lblMsg", "label", "Frame1", "", 5280, 480, 1215, 1095, "Arial Unicode MS", 9.75, 700, 'L', Face, 0x80000015,
+         0},
+        {"lblApPower", "label", "Frame1", "Apparent Power (S) =", 120, 1320, 3015, 375, "Tahoma", 12, 700, 'L',
+         Border11, BtnText, 0},
+        {"txtApPower", "text", "Frame1", "", 3360, 1200, 1200, 500, "Tahoma", 12, 400, 'L', WinBack, WinText, 7},
+        {"lblkVA", "label", "Frame1", "kVA", 4680, 1320, 495, 255, "Tahoma", 9.75, 700, 'L', Border11, BtnText, 0},
+        {"lblPowerEq", "label", "Frame1", " Real Power (P ) =  Voltage (L-N ) x Current  x  PF / 1000", 120, 1920,
+         6615, 495, "@Arial Unicode MS", 9, 400, 'C', Border11, BtnText, 0},
+        {"lblPowerEq2", "label", "Frame1", "Apparent Power ( S ) =  Voltage(L-N )  x  Current  / 1000", 120, 2520,
+         6255, 495, "@Arial Unicode MS", 9, 400, 'C', Border11, BtnText, 0},
+        {"cmdSolve", "button", nullptr, "&Solve", 8040, 3840, 1455, 495, "Arial Unicode MS", 9.75, 700, 'C', Face,
+         BtnText, 0},
+        {"cmdClear", "button", nullptr, "&Clear", 8040, 4680, 1455, 495, "Arial Unicode MS", 9.75, 700, 'C', Face,
+         BtnText, 0},
+        {"cmdBackMainPage", "button", nullptr, "&Back to Main Page", 7800, 5400, 2175, 615, "Arial Unicode MS", 9.75,
+         700, 'C', Face, BtnText, 0},
+        {"lblInfo1", "label", nullptr, "www.kestrova.example", 7680, 6360, 2775, 375, "@Arial Unicode MS", 9.75, 700,
+         'C', Face, 0x00C0C0C0, 0},
+    };
+}
+
+Row& find(std::vector<Row>& rows, const char* name)
+{
+    for (Row& row : rows) {
+        if (qstrcmp(row.name, name) == 0)
+            return row;
+    }
+    qFatal("no row %s", name);
+}
+
+std::vector<Row> lineToNeutralRows()
+{
+    std::vector<Row> rows = singlePhaseRows();
+    find(rows, "cmdSolve").top = 3720;
+    find(rows, "cmdClear").top = 4560;
+    find(rows, "cmdBackMainPage").top = 5280;
+    find(rows, "Frame2").left = 237;
+    find(rows, "Frame2").top = 1175;
+    find(rows, "Frame1").left = 473;
+    find(rows, "Frame1").top = 3406;
+    find(rows, "Frame1").width = 6803;
+    find(rows, "lblVoltage").width = 1815;
+    find(rows, "lblPowerEq").width = 6495;
+    find(rows, "lbl8").fore = 0x00404040;
+    find(rows, "txtRealPower").limit = 8;
+    find(rows, "txtApPower").limit = 8;
+    find(rows, "lblInfo1").top = 6240;
+    find(rows, "Label1").top = 345;
+    find(rows, "Label1").width = 9915;
+    find(rows, "Label1").caption = "Real and Apparent Power in 3 Ph Circuits - Voltage (L - N  )"
+                                   "                                      9 L - N";
+    find(rows, "lblVoltage").caption = "Voltage L- N";
+    find(rows, "lblPowerEq").caption = "Real Power ( P ) = 3  x  Voltage(L-N )  x  Current  x  Power Factor / 1000";
+    find(rows, "lblPowerEq2").caption = "Apparent Power ( S ) = 3  x  Voltage(L-N )  x  Current  / 1000";
+    return rows;
+}
+
+std::vector<Row> lineToLineRows()
+{
+    std::vector<Row> rows = singlePhaseRows();
+    Row& status = find(rows, "lbl8");
+    status.left = 7080;
+    status.width = 2775;
+    status.height = 495;
+    status.fore = 0x00404040;
+    find(rows, "Label7").left = 3720;
+    find(rows, "Label7").height = 495;
+    find(rows, "lblInfo1").fore = 0x00808080;
+    find(rows, "Label1").caption = "Real and Apparent Power in 3 Ph Circuits - Voltage(L - L )";
+    find(rows, "lblVoltage").caption = "Voltage L-L";
+    find(rows, "lblPowerEq").caption = " Real Power (P ) = 1.732  x Voltage (L-L ) x Current  x  PF / 1000";
+    find(rows, "lblPowerEq2").caption = "Apparent Power ( S ) = 1.732  x  Voltage(L-L )  x  Current  / 1000";
+    rows.push_back({"lblPF2", "label", "Frame2", "PF", 3240, 1320, 495, 255, "Tahoma", 9.75, 400, 'L', Face, BtnText,
+                    0});
+    return rows;
+}
+
+// What each face resolves to on this machine after the start-up step.
+QString resolvedFamily(const QString& face)
+{
+    if (face == QLatin1String("Tahoma") || face == QLatin1String("MS Sans Serif"))
+        return QStringLiteral("Tahoma");
+    return QStringLiteral("Liberation Sans");
+}
+
+QColor rgb(quint32 value)
+{
+    return QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));
+}
+
+// The palette role a system colour stands for.
+QPalette::ColorRole role(quint32 value)
+{
+    switch (value) {
+    case 0x80000004:
+    case 0x8000000F:
+        return QPalette::Window;
+    case 0x80000005:
+        return QPalette::Base;
+    case 0x80000008:
+        return QPalette::Text;
+    case 0x8000000B:
+        return QPalette::AlternateBase;
+    case 0x80000012:
+        return QPalette::ButtonText;
+    case 0x80000015:
+        return QPalette::Shadow;
+    }
+    return QPalette::NoRole;
+}
+
+QColor expectedColour(quint32 value)
+{
+    return (value & 0x80000000U) != 0 ? QApplication::palette().color(role(value)) : rgb(value);
+}
+
+QString caption(const QWidget& widget)
+{
+    if (const auto* label = qobject_cast<const QLabel*>(&widget))
+        return label->text();
+    if (const auto* box = qobject_cast<const QLineEdit*>(&widget))
+        return box->text();
+    if (const auto* frame = qobject_cast<const QGroupBox*>(&widget))
+        return frame->title();
+    if (const auto* button = qobject_cast<const QPushButton*>(&widget))
+        return button->text();
+    return QStringLiteral("?");
+}
+
+} // namespace
+
+class TestLayout : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void windows_data();
+    void windows();
+    void controls_data();
+    void controls();
+    void labelsShowWholeLinesOnly();
+
+private:
+    std::unique_ptr<CalculatorWindow> create(const QString& windowName);
+};
+
+void TestLayout::initTestCase()
+{
+    quantelo::installFontStandIns();
+}
+
+std::unique_ptr<CalculatorWindow> TestLayout::create(const QString& windowName)
+{
+    if (windowName == QLatin1String("frmPowerRealApparent3PhLL"))
+        return quantelo::createLineToLineWindow();
+    if (windowName == QLatin1String("frmPowerRealApparent3PhLN"))
+        return quantelo::createLineToNeutralWindow();
+    return quantelo::createSinglePhaseWindow();
+}
+
+void TestLayout::windows_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<int>("controls");
+    QTest::newRow("3PhLL") << "frmPowerRealApparent3PhLL"
+                           << "Kestrova's Quantelo -3Ph- Real-Apparent Power - ( Star-Delta Balanced Connections)" << 27;
+    QTest::newRow("3PhLN") << "frmPowerRealApparent3PhLN" << "Kestrova's Quantelo -3Ph- Real-Apparent Power - L - N"
+                           << 26;
+    QTest::newRow("1Phase") << "frmPowerRealApparent1Phase"
+                            << "Kestrova's Quantelo - Real-Apparent Power - 1 Phase -  L- N  Voltage" << 26;
+}
+
+void TestLayout::windows()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, title);
+    QFETCH(int, controls);
+
+    const auto form = create(window);
+    QCOMPARE(form->objectName(), window);
+    QCOMPARE(form->windowTitle(), title);
+    QVERIFY(form->parentWidget() == nullptr);
+    QCOMPARE(form->minimumSize(), QSize(714, 471));
+    QCOMPARE(form->maximumSize(), QSize(714, 471));
+    const Qt::WindowFlags flags = form->windowFlags();
+    QVERIFY(flags.testFlag(Qt::Window));
+    QVERIFY(flags.testFlag(Qt::WindowMinimizeButtonHint));
+    QVERIFY(flags.testFlag(Qt::WindowCloseButtonHint));
+    QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
+    QCOMPARE(form->palette().color(QPalette::Window), QApplication::palette().color(QPalette::Window));
+
+    // Only the named controls: no stray widgets besides the line edits' and
+    // buttons' own internals.
+    int named = 0;
+    for (const QWidget* child : form->findChildren<QWidget*>()) {
+        if (!child->objectName().isEmpty() && !child->objectName().startsWith(QLatin1String("qt_")))
+            ++named;
+    }
+    QCOMPARE(named, controls);
+}
+
+void TestLayout::controls_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<int>("index");
+    const std::pair<const char*, std::vector<Row> (*)()> windows[] = {
+        {"frmPowerRealApparent3PhLL", lineToLineRows},
+        {"frmPowerRealApparent3PhLN", lineToNeutralRows},
+        {"frmPowerRealApparent1Phase", singlePhaseRows},
+    };
+    for (const auto& [window, rows] : windows) {
+        const std::vector<Row> table = rows();
+        for (int i = 0; i < int(table.size()); ++i)
+            QTest::addRow("%s/%s", window, table[std::size_t(i)].name) << QString::fromLatin1(window) << i;
+    }
+}
+
+void TestLayout::controls()
+{
+    QFETCH(QString, window);
+    QFETCH(int, index);
+    const std::vector<Row> table = window.endsWith(QLatin1String("LL"))  ? lineToLineRows()
+                                 : window.endsWith(QLatin1String("LN")) ? lineToNeutralRows()
+                                                                         : singlePhaseRows();
+    const Row& row = table[std::size_t(index)];
+
+    const auto form = create(window);
+    auto* widget = form->findChild<QWidget*>(QString::fromLatin1(row.name));
+    QVERIFY(widget != nullptr);
+
+    const QString kind = QString::fromLatin1(row.kind);
+    if (kind == QLatin1String("label"))
+        QVERIFY(qobject_cast<QLabel*>(widget));
+    else if (kind == QLatin1String("text"))
+        QVERIFY(qobject_cast<QLineEdit*>(widget));
+    else if (kind == QLatin1String("frame"))
+        QVERIFY(qobject_cast<QGroupBox*>(widget));
+    else
+        QVERIFY(qobject_cast<QPushButton*>(widget));
+
+    const QString container = row.container ? QString::fromLatin1(row.container) : window;
+    QCOMPARE(widget->parentWidget()->objectName(), container);
+
+    const QRect geometry = widget->geometry();
+    const auto near = [](int pixels, int twips) { return qAbs(pixels * 15 - twips) <= 15; };
+    QVERIFY2(near(geometry.x(), row.left), qPrintable(QString::number(geometry.x())));
+    QVERIFY2(near(geometry.y(), row.top), qPrintable(QString::number(geometry.y())));
+    QVERIFY2(near(geometry.width(), row.width), qPrintable(QString::number(geometry.width())));
+    QVERIFY2(near(geometry.height(), row.height), qPrintable(QString::number(geometry.height())));
+    // Inside its container.
+    QVERIFY(widget->parentWidget()->rect().contains(geometry));
+
+    QCOMPARE(caption(*widget), QString::fromUtf8(row.caption));
+
+    const QFont font = widget->font();
+    QCOMPARE(font.family(), QString::fromLatin1(row.face));
+    QCOMPARE(font.pointSizeF(), row.size);
+    QCOMPARE(int(font.weight()), row.weight);
+    QVERIFY(!font.italic() && !font.underline() && !font.strikeOut());
+    const QFontInfo resolved(font);
+    QCOMPARE(resolved.family(), resolvedFamily(font.family()));
+    QCOMPARE(resolved.bold(), row.weight == 700);
+
+    Qt::Alignment alignment;
+    if (const auto* label = qobject_cast<QLabel*>(widget))
+        alignment = label->alignment();
+    else if (const auto* box = qobject_cast<QLineEdit*>(widget))
+        alignment = box->alignment();
+    if (alignment != Qt::Alignment())
+        QCOMPARE(alignment & Qt::AlignHorizontal_Mask, row.align == 'C' ? Qt::AlignHCenter : Qt::AlignLeft);
+
+    QCOMPARE(quantelo::backColour(*widget), std::optional<quint32>(row.back));
+    QCOMPARE(quantelo::foreColour(*widget), std::optional<quint32>(row.fore));
+    QCOMPARE(widget->palette().color(widget->backgroundRole()), expectedColour(row.back));
+    QCOMPARE(widget->palette().color(widget->foregroundRole()), expectedColour(row.fore));
+    if (qobject_cast<QLabel*>(widget))
+        QVERIFY(widget->autoFillBackground()); // opaque
+
+    const bool focusable = kind == QLatin1String("text") || kind == QLatin1String("button");
+    QCOMPARE(widget->focusPolicy() != Qt::NoFocus, focusable);
+
+    if (auto* box = qobject_cast<QLineEdit*>(widget)) {
+        QTest::keyClicks(box, QStringLiteral("123456789"));
+        QCOMPARE(box->text(), QStringLiteral("123456789").left(row.limit));
+    }
+}
+
+void TestLayout::labelsShowWholeLinesOnly()
+{
+    // A caption wider than its label wraps at blanks; a line that does not
+    // fit wholly above the bottom edge is not drawn, not even in part.
+    quantelo::CaptionLabel label;
+    label.setFont(QFont(QStringLiteral("Tahoma"), 12));
+    label.setAutoFillBackground(true);
+    label.setCaption(QStringLiteral("Wrapped caption"));
+    const QFontMetrics metrics(label.font());
+    const int lineHeight = metrics.height();
+    const QColor background = label.palette().color(QPalette::Window);
+    const auto inkedRows = [&](int height) {
+        label.setFixedSize(metrics.horizontalAdvance(QStringLiteral("caption")) + 4, height);
+        const QImage image = label.grab().toImage();
+        QList<int> rows;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                if (QColor(image.pixel(x, y)) != background) {
+                    rows << y;
+                    break;
+                }
+            }
+        }
+        return rows;
+    };
+
+    const QList<int> oneAndAHalf = inkedRows(lineHeight * 3 / 2);
+    QVERIFY(!oneAndAHalf.isEmpty());
+    QVERIFY2(oneAndAHalf.last() < lineHeight, qPrintable(QString::number(oneAndAHalf.last())));
+
+    const QList<int> two = inkedRows(lineHeight * 2 + 2);
+    QVERIFY(!two.isEmpty());
+    QVERIFY(two.last() >= lineHeight); // the second line shows once it fits
+}
+
+QTEST_MAIN(TestLayout)
+#include "tst_layout.moc"

@@ -1,0 +1,263 @@
+#include "forms/calculator_window.h"
+#include "forms/fonts.h"
+#include "forms/limited_line_edit.h"
+#include "forms/main_window.h"
+#include "forms/navigation.h"
+#include "forms/picture_box.h"
+
+#include <QApplication>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+using namespace quantelo;
+
+Q_DECLARE_METATYPE(quantelo::Calculator)
+
+namespace {
+
+QList<QWidget*> visibleWindows()
+{
+    QList<QWidget*> windows;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->isVisible())
+            windows.append(w);
+    }
+    return windows;
+}
+
+QPushButton& button(QWidget& window, const char* name)
+{
+    auto* found = window.findChild<QPushButton*>(QString::fromLatin1(name));
+    if (found == nullptr)
+        qFatal("no button %s", name);
+    return *found;
+}
+
+const char* formName(Calculator which)
+{
+    switch (which) {
+    case Calculator::LineToLine: return "frmPowerRealApparent3PhLL";
+    case Calculator::LineToNeutral: return "frmPowerRealApparent3PhLN";
+    case Calculator::SinglePhase: return "frmPowerRealApparent1Phase";
+    }
+    return "";
+}
+
+} // namespace
+
+class TestNavigation : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { installFontStandIns(); }
+
+    void init()
+    {
+        m_navigator = std::make_unique<Navigator>();
+        QWidget& main = m_navigator->showMainWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&main));
+    }
+
+    void cleanup()
+    {
+        m_navigator.reset();
+        QTRY_VERIFY(visibleWindows().isEmpty());
+    }
+
+    void startsWithTheMainWindowAlone()
+    {
+        const auto windows = visibleWindows();
+        QCOMPARE(windows.size(), 1);
+        QCOMPARE(windows.front()->objectName(), QStringLiteral("frmPowerSolve"));
+        QCOMPARE(windows.front()->windowTitle(),
+                 QStringLiteral(
+                     "Kestrova's Quantelo - Find Real Power, Apparent Power in 1 Ph and 3 Ph  Installations"));
+        QCOMPARE(windows.front()->size(), QSize(714, 471));
+        QCOMPARE(windows.front()->minimumSize(), windows.front()->maximumSize());
+        QVERIFY(!(windows.front()->windowFlags() & Qt::WindowMaximizeButtonHint));
+        QVERIFY(windows.front()->windowFlags() & Qt::WindowMinimizeButtonHint);
+        QVERIFY(!windows.front()->windowIcon().isNull());
+    }
+
+    void mainWindowControls_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QRect>("pixels");
+        QTest::newRow("Command3") << "Command3" << "&Real and Apparent Power 1 Phase" << QRect(96, 288, 521, 33);
+        QTest::newRow("Command1") << "Command1" << "  R&eal and Apparent Power 3 Ph -  Line to Line Voltage"
+                                  << QRect(96, 344, 521, 33);
+        QTest::newRow("Command2") << "Command2" << " Re&al and Apparent Power 3 Ph -  Line to Neutral Voltage"
+                                  << QRect(96, 400, 521, 33);
+        QTest::newRow("Picture1") << "Picture1" << "" << QRect(160, 16, 404, 252);
+    }
+
+    void mainWindowControls()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, caption);
+        QFETCH(QRect, pixels);
+        QWidget* main = m_navigator->mainWindow();
+        auto* control = main->findChild<QWidget*>(name);
+        QVERIFY(control);
+        QCOMPARE(control->parentWidget(), main);
+        QCOMPARE(control->geometry(), pixels);
+        if (auto* b = qobject_cast<QPushButton*>(control)) {
+            QCOMPARE(b->text(), caption);
+            QCOMPARE(b->font().family(), QStringLiteral("Tahoma"));
+            QCOMPARE(b->font().pointSizeF(), 12.0);
+            QCOMPARE(b->font().weight(), QFont::Bold);
+            QVERIFY(!b->isDefault() && !b->autoDefault());
+        }
+    }
+
+    void titlePictureIsShownUnscaledAndClipped()
+    {
+        auto* picture = m_navigator->mainWindow()->findChild<PictureBox*>(QStringLiteral("Picture1"));
+        QVERIFY(picture);
+        QCOMPARE(picture->picture().size(), QSize(400, 311));
+        // A two-pixel sunken border leaves 400 x 248 pixels: the picture's
+        // full width, and its lowest 63 rows hidden.
+        QCOMPARE(picture->contentsRect(), QRect(2, 2, 400, 248));
+        const QImage shown = picture->grab().toImage();
+        const QImage title = picture->picture().toImage();
+        for (const QPoint p : {QPoint(0, 0), QPoint(399, 0), QPoint(200, 120), QPoint(399, 247)})
+            QCOMPARE(shown.pixelColor(p + QPoint(2, 2)).rgb(), title.pixelColor(p).rgb());
+    }
+
+    void focusStartsOnCommand3AndTabCycles()
+    {
+        QWidget* main = m_navigator->mainWindow();
+        QTRY_COMPARE(QApplication::focusWidget(), &button(*main, "Command3"));
+        const QStringList cycle = {"Command1", "Command2", "Picture1", "Command3", "Command1"};
+        for (const QString& next : cycle) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget()->objectName(), next);
+        }
+    }
+
+    void accessKeysOpenTheirCalculators_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<Calculator>("which");
+        QTest::newRow("Alt+R single phase") << int(Qt::Key_R) << Calculator::SinglePhase;
+        QTest::newRow("Alt+E line to line") << int(Qt::Key_E) << Calculator::LineToLine;
+        QTest::newRow("Alt+A line to neutral") << int(Qt::Key_A) << Calculator::LineToNeutral;
+    }
+
+    void accessKeysOpenTheirCalculators()
+    {
+        QFETCH(int, key);
+        QFETCH(Calculator, which);
+        QTest::keyClick(m_navigator->mainWindow(), Qt::Key(key), Qt::AltModifier);
+        QTRY_VERIFY(m_navigator->calculator(which) != nullptr);
+        QCOMPARE(m_navigator->calculator(which)->objectName(), QString::fromLatin1(formName(which)));
+        QCOMPARE(visibleWindows().size(), 2);
+        // A calculator has no owner: it is a window of its own.
+        QCOMPARE(m_navigator->calculator(which)->parentWidget(), nullptr);
+    }
+
+    void openingAllThreeAndGoingBackLeavesFourWindows()
+    {
+        MainWindow* main = m_navigator->mainWindow();
+        for (const char* name : {"Command1", "Command2", "Command3"}) {
+            button(*main, name).click();
+            QWidget* calculator = QApplication::activeWindow();
+            QTRY_VERIFY(QApplication::activeWindow() != main);
+            calculator = QApplication::activeWindow();
+            button(*calculator, "cmdBackMainPage").click();
+            QTRY_COMPARE(QApplication::activeWindow(), main);
+            QVERIFY(calculator->isVisible()); // Back neither hides nor closes it
+        }
+        QCOMPARE(visibleWindows().size(), 4);
+        QCOMPARE(m_navigator->mainWindow(), main);
+        // Each button again brings back the same single instance.
+        CalculatorWindow* first = m_navigator->calculator(Calculator::LineToLine);
+        button(*main, "Command1").click();
+        QCOMPARE(m_navigator->calculator(Calculator::LineToLine), first);
+        QTRY_COMPARE(QApplication::activeWindow(), first);
+        QCOMPARE(visibleWindows().size(), 4);
+    }
+
+    void aCalculatorKeepsItsContentsAcrossBack()
+    {
+        MainWindow* main = m_navigator->mainWindow();
+        CalculatorWindow& calculator = m_navigator->showCalculator(Calculator::LineToLine);
+        calculator.setText(TextBox::txtVolts, "415");
+        calculator.setText(TextBox::txtAmps, "100");
+        calculator.setText(TextBox::txtPF, "0.8");
+        calculator.cmdSolve_Click();
+        button(calculator, "cmdBackMainPage").click();
+        QTRY_COMPARE(QApplication::activeWindow(), main);
+        button(*main, "Command1").click();
+        QCOMPARE(m_navigator->calculator(Calculator::LineToLine), &calculator);
+        QCOMPARE(calculator.text(TextBox::txtRealPower), "57.5");
+        QCOMPARE(calculator.text(TextBox::txtApPower), "71.9");
+        QCOMPARE(calculator.text(TextBox::txtPF), "0.80");
+        QCOMPARE(calculator.text(TextBox::txtVolts), "415");
+    }
+
+    void aClosedCalculatorComesBackFresh()
+    {
+        CalculatorWindow* calculator = &m_navigator->showCalculator(Calculator::SinglePhase);
+        calculator->setText(TextBox::txtVolts, "230");
+        calculator->setBackColor(TextBox::txtRealPower, Colour::WindowText);
+        QSignalSpy destroyed(calculator, &QObject::destroyed);
+        QVERIFY(calculator->close());
+        QTRY_COMPARE(destroyed.size(), 1);
+        QCOMPARE(m_navigator->calculator(Calculator::SinglePhase), nullptr);
+
+        button(*m_navigator->mainWindow(), "Command3").click();
+        calculator = m_navigator->calculator(Calculator::SinglePhase);
+        QVERIFY(calculator);
+        QCOMPARE(calculator->text(TextBox::txtVolts), "");
+        QTRY_COMPARE(QApplication::focusWidget(), &calculator->textBox(TextBox::txtVolts));
+    }
+
+    void backAfterTheMainWindowWasClosedMakesANewOne()
+    {
+        CalculatorWindow& calculator = m_navigator->showCalculator(Calculator::LineToNeutral);
+        QPointer<MainWindow> oldMain = m_navigator->mainWindow();
+        QVERIFY(oldMain->close());
+        QTRY_VERIFY(oldMain.isNull());
+        // Closing the main window leaves the calculator open.
+        QVERIFY(calculator.isVisible());
+        QCOMPARE(visibleWindows().size(), 1);
+
+        for (int i = 0; i < 3; ++i)
+            button(calculator, "cmdBackMainPage").click();
+        MainWindow* main = m_navigator->mainWindow();
+        QVERIFY(main);
+        QTRY_COMPARE(QApplication::activeWindow(), main);
+        QCOMPARE(visibleWindows().size(), 2); // one main window, however often Back is pressed
+        QTRY_COMPARE(QApplication::focusWidget(), &button(*main, "Command3"));
+    }
+
+    // Runs last: it leaves the event loop that it starts.
+    void closingTheLastWindowEndsTheProgram()
+    {
+        QSignalSpy lastClosed(qApp, &QGuiApplication::lastWindowClosed);
+        CalculatorWindow& calculator = m_navigator->showCalculator(Calculator::LineToLine);
+        bool calculatorOutlivedMain = false;
+        QTimer::singleShot(0, this, [&] {
+            m_navigator->mainWindow()->close();
+            QTimer::singleShot(50, this, [&] {
+                calculatorOutlivedMain = calculator.isVisible() && lastClosed.isEmpty();
+                calculator.close();
+            });
+        });
+        // Should the program not end, the test does, with another status.
+        QTimer::singleShot(10000, this, [] { QCoreApplication::exit(99); });
+        QCOMPARE(QApplication::exec(), 0);
+        QVERIFY(calculatorOutlivedMain);
+        QCOMPARE(lastClosed.size(), 1);
+    }
+
+private:
+    std::unique_ptr<Navigator> m_navigator;
+};
+
+QTEST_MAIN(TestNavigation)
+#include "tst_navigation.moc"
