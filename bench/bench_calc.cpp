@@ -115,13 +115,16 @@ public:
     {
         m_captions[static_cast<std::size_t>(label)] = caption;
     }
-    void setBackColor(quantelo::TextBox box, quantelo::ColourValue colour) override { m_boxColours[index(box)] = colour; }
+    void setBackColor(quantelo::TextBox box, quantelo::ColourValue colour) override
+    {
+        m_boxColours[index(box)] = colour;
+    }
     void setBackColor(quantelo::Label label, quantelo::ColourValue colour) override
     {
         m_labelColours[static_cast<std::size_t>(label)] = colour;
     }
-    void focusClearButton() override {}
-    void msgBox(std::string_view /*prompt*/) override {}
+    void focusClearButton() override { }
+    void msgBox(std::string_view /*prompt*/) override { }
 
 private:
     static std::size_t index(quantelo::TextBox box) { return static_cast<std::size_t>(box); }

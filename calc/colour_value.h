@@ -12,13 +12,13 @@ using ColourValue = std::uint32_t;
 namespace Colour {
 inline constexpr ColourValue SystemFlag = 0x80000000U;
 
-inline constexpr ColourValue Menu = 0x80000004U;           // system colour 4, menu background
+inline constexpr ColourValue Menu = 0x80000004U;             // system colour 4, menu background
 inline constexpr ColourValue WindowBackground = 0x80000005U; // 5
-inline constexpr ColourValue WindowText = 0x80000008U;     // 8
-inline constexpr ColourValue InactiveBorder = 0x8000000BU; // 11
-inline constexpr ColourValue ButtonFace = 0x8000000FU;     // 15
-inline constexpr ColourValue ButtonText = 0x80000012U;     // 18
-inline constexpr ColourValue DarkShadow3D = 0x80000015U;   // 21
+inline constexpr ColourValue WindowText = 0x80000008U;       // 8
+inline constexpr ColourValue InactiveBorder = 0x8000000BU;   // 11
+inline constexpr ColourValue ButtonFace = 0x8000000FU;       // 15
+inline constexpr ColourValue ButtonText = 0x80000012U;       // 18
+inline constexpr ColourValue DarkShadow3D = 0x80000015U;     // 21
 
 inline constexpr ColourValue Grey = 0x00808080U; // fixed RGB 128, 128, 128
 } // namespace Colour

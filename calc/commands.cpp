@@ -62,8 +62,8 @@ void CalculatorCommands::cmdSolve_Click()
 
 void CalculatorCommands::cmdClear_Click()
 {
-    for (const auto box : {TextBox::txtVolts, TextBox::txtAmps, TextBox::txtRealPower, TextBox::txtApPower,
-                           TextBox::txtPF}) {
+    for (const auto box :
+         {TextBox::txtVolts, TextBox::txtAmps, TextBox::txtRealPower, TextBox::txtApPower, TextBox::txtPF}) {
         m_window.setText(box, {});
     }
     m_window.setCaption(Label::lbl8, {});
@@ -77,8 +77,8 @@ void CalculatorCommands::rejectPowerFactor(std::string_view message)
 {
     m_window.setCaption(Label::lbl8, Message::InvalidPF);
     m_window.setBackColor(Label::lbl8, Colour::Grey);
-    for (const auto box : {TextBox::txtAmps, TextBox::txtRealPower, TextBox::txtApPower, TextBox::txtPF,
-                           TextBox::txtVolts}) {
+    for (const auto box :
+         {TextBox::txtAmps, TextBox::txtRealPower, TextBox::txtApPower, TextBox::txtPF, TextBox::txtVolts}) {
         m_window.setText(box, {});
     }
     m_window.msgBox(message);

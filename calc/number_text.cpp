@@ -183,8 +183,8 @@ double readCompact(std::string_view text)
     }
 
     const double signedZero = negative ? -0.0 : 0.0;
-    const double signedInfinity = negative ? -std::numeric_limits<double>::infinity()
-                                           : std::numeric_limits<double>::infinity();
+    const double signedInfinity
+        = negative ? -std::numeric_limits<double>::infinity() : std::numeric_limits<double>::infinity();
     if (kept == 0) {
         return signedZero; // only zeros, whatever the exponent ('0E99999')
     }
@@ -202,7 +202,8 @@ double readCompact(std::string_view text)
         buffer[kept++] = '1';
     }
     buffer[kept] = 'e';
-    const char* const last = std::to_chars(buffer.data() + kept + 1, buffer.data() + buffer.size(), magnitude - kept).ptr;
+    const char* const last
+        = std::to_chars(buffer.data() + kept + 1, buffer.data() + buffer.size(), magnitude - kept).ptr;
 
     double value = 0.0;
     if (std::from_chars(buffer.data(), last, value).ec == std::errc::result_out_of_range) {

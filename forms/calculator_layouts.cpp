@@ -28,31 +28,56 @@ constexpr ColourValue LightGrey = 0x00C0C0C0U;
 
 // Labels are opaque on the button face with button text unless a row says
 // otherwise; text boxes are window background with window text.
-ControlDescription label(std::string_view name, std::string_view container, std::string_view caption,
-                         TwipRect geometry, FontDescription font, TextAlignment alignment, int tabIndex)
+ControlDescription label(std::string_view name, std::string_view container, std::string_view caption, TwipRect geometry,
+                         FontDescription font, TextAlignment alignment, int tabIndex)
 {
-    return {name,      ControlKind::Label,  container, caption,          geometry,
-            font,      Colour::ButtonFace,  Colour::ButtonText,          alignment,
-            tabIndex};
+    return {name, ControlKind::Label, container,          caption,   geometry,
+            font, Colour::ButtonFace, Colour::ButtonText, alignment, tabIndex};
 }
 
 ControlDescription textBox(std::string_view name, TwipRect geometry, TextAlignment alignment, int tabIndex,
                            int typingLimit, std::string_view accessibleName, std::string_view container)
 {
-    return {name,     ControlKind::TextBox, container, {}, geometry, BoxFont, Colour::WindowBackground,
-            Colour::WindowText, alignment, tabIndex, typingLimit, accessibleName};
+    return {name,
+            ControlKind::TextBox,
+            container,
+            {},
+            geometry,
+            BoxFont,
+            Colour::WindowBackground,
+            Colour::WindowText,
+            alignment,
+            tabIndex,
+            typingLimit,
+            accessibleName};
 }
 
 ControlDescription frame(std::string_view name, std::string_view caption, TwipRect geometry, int tabIndex)
 {
-    return {name,      ControlKind::Frame, {}, caption, geometry, FrameFont, Colour::ButtonFace,
-            FrameCaptionOrange, TextAlignment::Left, tabIndex};
+    return {name,
+            ControlKind::Frame,
+            {},
+            caption,
+            geometry,
+            FrameFont,
+            Colour::ButtonFace,
+            FrameCaptionOrange,
+            TextAlignment::Left,
+            tabIndex};
 }
 
 ControlDescription button(std::string_view name, std::string_view caption, TwipRect geometry, int tabIndex)
 {
-    return {name, ControlKind::CommandButton, {}, caption, geometry, ButtonFont, Colour::ButtonFace,
-            Colour::ButtonText, TextAlignment::Centre, tabIndex};
+    return {name,
+            ControlKind::CommandButton,
+            {},
+            caption,
+            geometry,
+            ButtonFont,
+            Colour::ButtonFace,
+            Colour::ButtonText,
+            TextAlignment::Centre,
+            tabIndex};
 }
 
 ControlDescription withBackColour(ControlDescription control, ColourValue colour)
@@ -87,15 +112,14 @@ constexpr std::string_view ResultFrame = "Frame1";
 
 FormDescription makeSinglePhaseForm()
 {
-    FormDescription form{
-        "frmPowerRealApparent1Phase",
-        "Kestrova's Quantelo - Real-Apparent Power - 1 Phase -  L- N  Voltage",
-        ClientSize,
-        Colour::ButtonFace,
-        {}};
+    FormDescription form{"frmPowerRealApparent1Phase",
+                         "Kestrova's Quantelo - Real-Apparent Power - 1 Phase -  L- N  Voltage",
+                         ClientSize,
+                         Colour::ButtonFace,
+                         {}};
     form.controls = {
-        withForeColour(label("Label1", {}, "Real and Apparent Power in 1 Ph Circuits", {240, 360, 9555, 375},
-                             TitleFont, Centre, 23),
+        withForeColour(label("Label1", {}, "Real and Apparent Power in 1 Ph Circuits", {240, 360, 9555, 375}, TitleFont,
+                             Centre, 23),
                        Colour::Grey),
         frame("Frame2", "Input Values", {240, 1200, 10095, 2055}, 0),
         label("lblVoltage", InputFrame, "Voltage L-N", {120, 405, 1455, 375}, CaptionFont, Left, 7),
@@ -109,21 +133,20 @@ FormDescription makeSinglePhaseForm()
         withForeColour(label("Label7", InputFrame, "Valid PF  Values  0.00  to 1.00", {3240, 1320, 3135, 500},
                              BoldUnitFont, Centre, 12),
                        Colour::Grey),
-        withAccessibleName(withForeColour(label("lbl8", InputFrame, {}, {6840, 1200, 3015, 500}, StatusFont,
-                                                Centre, 13),
-                                          White),
-                           "Input status"),
+        withAccessibleName(
+            withForeColour(label("lbl8", InputFrame, {}, {6840, 1200, 3015, 500}, StatusFont, Centre, 13), White),
+            "Input status"),
         frame("Frame1", "Result", {480, 3480, 6900, 3135}, 14),
-        withBackColour(label("lblRealPower", ResultFrame, "Real Power ( P) =", {720, 600, 2415, 375},
-                             ResultCaptionFont, Left, 21),
-                       Colour::InactiveBorder),
+        withBackColour(
+            label("lblRealPower", ResultFrame, "Real Power ( P) =", {720, 600, 2415, 375}, ResultCaptionFont, Left, 21),
+            Colour::InactiveBorder),
         textBox("txtRealPower", {3360, 480, 1200, 500}, Left, 16, 7, "Real Power (P), kW", ResultFrame),
         withBackColour(label("lblKW", ResultFrame, "kW", {4680, 600, 495, 255}, BoldUnitFont, Left, 22),
                        Colour::InactiveBorder),
-        withAccessibleName(withForeColour(label("lblMsg", ResultFrame, {}, {5280, 480, 1215, 1095}, MessageFont,
-                                                Left, 25),
-                                          Colour::DarkShadow3D),
-                           "Result status"),
+        withAccessibleName(
+            withForeColour(label("lblMsg", ResultFrame, {}, {5280, 480, 1215, 1095}, MessageFont, Left, 25),
+                           Colour::DarkShadow3D),
+            "Result status"),
         withBackColour(label("lblApPower", ResultFrame, "Apparent Power (S) =", {120, 1320, 3015, 375},
                              ResultCaptionFont, Left, 20),
                        Colour::InactiveBorder),
@@ -205,13 +228,12 @@ FormDescription makeLineToLineForm()
 
     // Its own tab order: the result boxes come in screen order, real power first.
     const std::pair<std::string_view, int> tabIndices[] = {
-        {"Frame2", 16},       {"txtVolts", 0},      {"txtAmps", 1},       {"txtPF", 2},
-        {"cmdSolve", 3},      {"cmdClear", 4},      {"cmdBackMainPage", 6}, {"lblVoltage", 23},
-        {"lblVolts", 22},     {"lblCurrent", 21},   {"lblAmps", 20},      {"lblPF", 19},
-        {"Label7", 18},       {"lbl8", 17},         {"Frame1", 5},        {"txtApPower", 14},
-        {"txtRealPower", 13}, {"lblPowerEq2", 15},  {"lblPowerEq", 11},   {"lblkVA", 10},
-        {"lblApPower", 9},    {"lblRealPower", 8},  {"lblKW", 7},         {"Label1", 24},
-        {"lblInfo1", 12},     {"lblMsg", 26},
+        {"Frame2", 16},     {"txtVolts", 0},        {"txtAmps", 1},      {"txtPF", 2},       {"cmdSolve", 3},
+        {"cmdClear", 4},    {"cmdBackMainPage", 6}, {"lblVoltage", 23},  {"lblVolts", 22},   {"lblCurrent", 21},
+        {"lblAmps", 20},    {"lblPF", 19},          {"Label7", 18},      {"lbl8", 17},       {"Frame1", 5},
+        {"txtApPower", 14}, {"txtRealPower", 13},   {"lblPowerEq2", 15}, {"lblPowerEq", 11}, {"lblkVA", 10},
+        {"lblApPower", 9},  {"lblRealPower", 8},    {"lblKW", 7},        {"Label1", 24},     {"lblInfo1", 12},
+        {"lblMsg", 26},
     };
     for (const auto& [name, tabIndex] : tabIndices)
         control(form, name).tabIndex = tabIndex;

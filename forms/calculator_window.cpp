@@ -23,16 +23,11 @@ constexpr Qt::WindowFlags CalculatorWindowFlags = Qt::Window | Qt::WindowTitleHi
 const char* controlName(TextBox box)
 {
     switch (box) {
-    case TextBox::txtVolts:
-        return "txtVolts";
-    case TextBox::txtAmps:
-        return "txtAmps";
-    case TextBox::txtPF:
-        return "txtPF";
-    case TextBox::txtRealPower:
-        return "txtRealPower";
-    case TextBox::txtApPower:
-        return "txtApPower";
+    case TextBox::txtVolts: return "txtVolts";
+    case TextBox::txtAmps: return "txtAmps";
+    case TextBox::txtPF: return "txtPF";
+    case TextBox::txtRealPower: return "txtRealPower";
+    case TextBox::txtApPower: return "txtApPower";
     }
     throw std::invalid_argument("unknown text box");
 }
@@ -40,10 +35,8 @@ const char* controlName(TextBox box)
 const char* controlName(Label label)
 {
     switch (label) {
-    case Label::lbl8:
-        return "lbl8";
-    case Label::lblMsg:
-        return "lblMsg";
+    case Label::lbl8: return "lbl8";
+    case Label::lblMsg: return "lblMsg";
     }
     throw std::invalid_argument("unknown label");
 }
@@ -68,8 +61,7 @@ CalculatorWindow::CalculatorWindow(const FormDescription& form, CalculatorKind k
 
 CalculatorWindow::~CalculatorWindow() = default;
 
-template <typename T>
-T& CalculatorWindow::control(const char* name) const
+template <typename T> T& CalculatorWindow::control(const char* name) const
 {
     T* found = findChild<T*>(QString::fromLatin1(name));
     if (found == nullptr)
@@ -125,8 +117,8 @@ void CalculatorWindow::focusClearButton()
 
 void CalculatorWindow::msgBox(std::string_view prompt)
 {
-    QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(ApplicationTitle), toQString(prompt),
-                    QMessageBox::Ok, this);
+    QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(ApplicationTitle), toQString(prompt), QMessageBox::Ok,
+                    this);
     box.setTextFormat(Qt::PlainText);
     if (m_messageBoxRunner)
         m_messageBoxRunner(box);

@@ -61,8 +61,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    template <typename T>
-    T& control(const char* name) const;
+    template <typename T> T& control(const char* name) const;
 
     CalculatorCommands m_commands;
     MessageBoxRunner m_messageBoxRunner;

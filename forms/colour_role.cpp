@@ -45,20 +45,13 @@ std::optional<QPalette::ColorRole> systemColourRole(ColourValue value)
 {
     switch (value) {
     case Colour::Menu:
-    case Colour::ButtonFace:
-        return QPalette::Window;
-    case Colour::WindowBackground:
-        return QPalette::Base;
-    case Colour::WindowText:
-        return QPalette::Text;
-    case Colour::InactiveBorder:
-        return QPalette::AlternateBase;
-    case Colour::ButtonText:
-        return QPalette::ButtonText;
-    case Colour::DarkShadow3D:
-        return QPalette::Shadow;
-    default:
-        return std::nullopt;
+    case Colour::ButtonFace: return QPalette::Window;
+    case Colour::WindowBackground: return QPalette::Base;
+    case Colour::WindowText: return QPalette::Text;
+    case Colour::InactiveBorder: return QPalette::AlternateBase;
+    case Colour::ButtonText: return QPalette::ButtonText;
+    case Colour::DarkShadow3D: return QPalette::Shadow;
+    default: return std::nullopt;
     }
 }
 

@@ -26,7 +26,7 @@ inline constexpr int NormalWeight = 400;
 inline constexpr int BoldWeight = 700;
 
 struct ControlDescription {
-    std::string_view name;      // the control's object name
+    std::string_view name; // the control's object name
     ControlKind kind;
     std::string_view container; // the frame that holds the control; empty: the window
     // A label's, frame's or button's caption ("&" marks a button's access key),

@@ -85,8 +85,8 @@ void LimitedLineEdit::keyPressEvent(QKeyEvent* event)
         return;
     }
     QKeyEvent point(event->type(), Qt::Key_Period, event->modifiers(), event->nativeScanCode(),
-                    event->nativeVirtualKey(), event->nativeModifiers(), QStringLiteral("."),
-                    event->isAutoRepeat(), static_cast<quint16>(event->count()));
+                    event->nativeVirtualKey(), event->nativeModifiers(), QStringLiteral("."), event->isAutoRepeat(),
+                    static_cast<quint16>(event->count()));
     QLineEdit::keyPressEvent(&point);
     event->setAccepted(point.isAccepted());
 }

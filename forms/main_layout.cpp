@@ -9,8 +9,16 @@ constexpr FontDescription DefaultFont{"MS Sans Serif", 8.25, NormalWeight};
 
 ControlDescription button(std::string_view name, std::string_view caption, TwipRect geometry, int tabIndex)
 {
-    return {name,      ControlKind::CommandButton, {}, caption, geometry, ButtonFont, Colour::ButtonFace,
-            Colour::ButtonText, TextAlignment::Centre, tabIndex};
+    return {name,
+            ControlKind::CommandButton,
+            {},
+            caption,
+            geometry,
+            ButtonFont,
+            Colour::ButtonFace,
+            Colour::ButtonText,
+            TextAlignment::Centre,
+            tabIndex};
 }
 
 FormDescription makeMainForm()
@@ -23,13 +31,21 @@ FormDescription makeMainForm()
         {10710, 7065},
         Colour::ButtonFace,
         {
-            {"Picture1", ControlKind::PictureBox, {}, {}, {2400, 240, 6060, 3780}, DefaultFont,
-             Colour::ButtonFace, Colour::ButtonText, TextAlignment::Left, 3, 0, "Title picture"},
+            {"Picture1",
+             ControlKind::PictureBox,
+             {},
+             {},
+             {2400, 240, 6060, 3780},
+             DefaultFont,
+             Colour::ButtonFace,
+             Colour::ButtonText,
+             TextAlignment::Left,
+             3,
+             0,
+             "Title picture"},
             button("Command3", "&Real and Apparent Power 1 Phase", {1440, 4320, 7815, 495}, 0),
-            button("Command2", " Re&al and Apparent Power 3 Ph -  Line to Neutral Voltage", {1440, 6000, 7815, 495},
-                   2),
-            button("Command1", "  R&eal and Apparent Power 3 Ph -  Line to Line Voltage", {1440, 5160, 7815, 495},
-                   1),
+            button("Command2", " Re&al and Apparent Power 3 Ph -  Line to Neutral Voltage", {1440, 6000, 7815, 495}, 2),
+            button("Command1", "  R&eal and Apparent Power 3 Ph -  Line to Line Voltage", {1440, 5160, 7815, 495}, 1),
         },
     };
 }

@@ -33,8 +33,7 @@ constexpr int twipsToPixels(int twips)
 // Position and size are each rounded to the nearest pixel.
 inline QRect twipsToPixels(const TwipRect& rect)
 {
-    return {twipsToPixels(rect.left), twipsToPixels(rect.top), twipsToPixels(rect.width),
-            twipsToPixels(rect.height)};
+    return {twipsToPixels(rect.left), twipsToPixels(rect.top), twipsToPixels(rect.width), twipsToPixels(rect.height)};
 }
 
 inline QSize twipsToPixels(const TwipSize& size)

@@ -5,7 +5,10 @@ repo_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 
 # Debian packages the build, the program and the tests need.
 build_packages=(cmake g++ make pkg-config qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev)
-runtime_packages=(fonts-wine fonts-liberation2 fonts-dejavu-core xvfb xauth x11-utils imagemagick)
+runtime_packages=(fonts-wine fonts-liberation2 fonts-dejavu-core)
+# A virtual display, a window manager and keystrokes: screenshots, and the
+# headless start of scripts/run.
+display_packages=(xvfb xauth x11-utils xdotool openbox imagemagick)
 test_packages=(clang libclang-rt-14-dev locales python3 binutils-mingw-w64-x86-64 desktop-file-utils appstream
     dpkg-dev file)
 

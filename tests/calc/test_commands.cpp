@@ -62,14 +62,11 @@ public:
     void msgBox(std::string_view prompt) override
     {
         // The message box is modal: record what the user sees behind it.
-        log.push_back("MsgBox '" + std::string(prompt) + "' over [" + texts[0] + "|" + texts[1] + "|" + texts[2]
-                      + "|" + texts[3] + "|" + texts[4] + "]");
+        log.push_back("MsgBox '" + std::string(prompt) + "' over [" + texts[0] + "|" + texts[1] + "|" + texts[2] + "|"
+                      + texts[3] + "|" + texts[4] + "]");
     }
 
-    void type(const char* volts, const char* amps, const char* pf)
-    {
-        texts = {volts, amps, pf, texts[3], texts[4]};
-    }
+    void type(const char* volts, const char* amps, const char* pf) { texts = {volts, amps, pf, texts[3], texts[4]}; }
 };
 
 struct SolveCase {
@@ -106,10 +103,10 @@ std::vector<std::string> emptyBox(const char* message, const char* colour)
             "txtRealPower.Text=''", "txtApPower.Text=''"};
 }
 
-const std::vector<std::string> limitReal = {"lblMsg.Caption='exceeded allocated value 9.99x10^5'",
-                                            "txtRealPower.BackColor=80000008"};
-const std::vector<std::string> limitApparent = {"lblMsg.Caption='exceeded allocated value 9.99x10^5'",
-                                                "txtApPower.BackColor=80000008"};
+const std::vector<std::string> limitReal
+    = {"lblMsg.Caption='exceeded allocated value 9.99x10^5'", "txtRealPower.BackColor=80000008"};
+const std::vector<std::string> limitApparent
+    = {"lblMsg.Caption='exceeded allocated value 9.99x10^5'", "txtApPower.BackColor=80000008"};
 
 std::vector<std::string> rejectedPF(const char* message)
 {
@@ -158,14 +155,25 @@ std::vector<SolveCase> solveCases()
         {"overLimitAndEmptyCurrent", SinglePhaseCalculator, "1E12", "", "1",
          join({results("0.0", "0.0", "1.00"), emptyBox(" Enter Current", "00808080")})},
         // Inputs or results that do not fit a single: one message, nothing written.
-        {"voltageBeyondDoubleRange", LineToNeutralCalculator, "1E999", "10", "0.8",
+        {"voltageBeyondDoubleRange",
+         LineToNeutralCalculator,
+         "1E999",
+         "10",
+         "0.8",
          {"MsgBox 'The values entered are too large to compute. ' over [1E999|10|0.8||]"}},
-        {"currentBeyondSingleRange", LineToNeutralCalculator, "230", "1E39", "0.8",
+        {"currentBeyondSingleRange",
+         LineToNeutralCalculator,
+         "230",
+         "1E39",
+         "0.8",
          {"MsgBox 'The values entered are too large to compute. ' over [230|1E39|0.8||]"}},
-        {"resultBeyondSingleRange", LineToLineCalculator, "1E25", "1E20", "0.8",
+        {"resultBeyondSingleRange",
+         LineToLineCalculator,
+         "1E25",
+         "1E20",
+         "0.8",
          {"MsgBox 'The values entered are too large to compute. ' over [1E25|1E20|0.8||]"}},
-        {"tinyInputsUnderflowToZero", SinglePhaseCalculator, "1E-999", "1E-50", "0.8",
-         results("0.0", "0.0", "0.80")},
+        {"tinyInputsUnderflowToZero", SinglePhaseCalculator, "1E-999", "1E-50", "0.8", results("0.0", "0.0", "0.80")},
     };
 }
 
@@ -215,9 +223,16 @@ TEST(Clear, EmptiesAndResetsColoursInOrder)
     window.log.clear();
     commands.cmdClear_Click();
     const std::vector<std::string> expected = {
-        "txtVolts.Text=''",        "txtAmps.Text=''",         "txtRealPower.Text=''",   "txtApPower.Text=''",
-        "txtPF.Text=''",           "lbl8.Caption=''",          "lblMsg.Caption=''",       "txtRealPower.BackColor=80000004",
-        "txtApPower.BackColor=80000004", "lbl8.BackColor=80000004",
+        "txtVolts.Text=''",
+        "txtAmps.Text=''",
+        "txtRealPower.Text=''",
+        "txtApPower.Text=''",
+        "txtPF.Text=''",
+        "lbl8.Caption=''",
+        "lblMsg.Caption=''",
+        "txtRealPower.BackColor=80000004",
+        "txtApPower.BackColor=80000004",
+        "lbl8.BackColor=80000004",
     };
     EXPECT_EQ(window.log, expected);
     EXPECT_EQ(window.texts, (std::array<std::string, 5>{}));

@@ -21,7 +21,6 @@ namespace {
 
 constexpr double Inf = std::numeric_limits<double>::infinity();
 
-
 struct ValCase {
     const char* name;
     std::string text;
@@ -102,12 +101,23 @@ const std::vector<ValCase>& valCases()
         {"Infinity", "inf", 0.0},
         {"NotANumber", "nan", 0.0},
         {"HexFloat", "0x1p3", 0.0},
-        {"NulEnds", std::string("12\0" "3", 4), 12.0},
-        {"NulFirst", std::string("\0" "5", 2), 0.0},
+        {"NulEnds",
+         std::string("12\0"
+                     "3",
+                     4),
+         12.0},
+        {"NulFirst",
+         std::string("\0"
+                     "5",
+                     2),
+         0.0},
         {"NonAsciiEnds", "1\xC2\xB2", 1.0},
         {"FullWidthDigits", "\xEF\xBC\x91\xEF\xBC\x92", 0.0},
         {"FullWidthAfterDigit", "1\xEF\xBC\x92", 1.0},
-        {"InvalidUtf8", "\xFF\xFE" "7", 0.0},
+        {"InvalidUtf8",
+         "\xFF\xFE"
+         "7",
+         0.0},
         // Range.
         {"Overflow", "1E999", Inf},
         {"NegativeOverflow", "-1E999", -Inf},
@@ -139,7 +149,7 @@ void expectSameDouble(double actual, double expected)
         << "actual " << actual << ", expected " << expected;
 }
 
-class ValTable : public ::testing::TestWithParam<ValCase> {};
+class ValTable : public ::testing::TestWithParam<ValCase> { };
 
 TEST_P(ValTable, Reads)
 {
@@ -148,7 +158,6 @@ TEST_P(ValTable, Reads)
 
 INSTANTIATE_TEST_SUITE_P(Val, ValTable, ::testing::ValuesIn(valCases()),
                          [](const auto& info) { return std::string(info.param.name); });
-
 
 struct FormatCase {
     const char* name;
@@ -184,10 +193,10 @@ const std::vector<FormatCase>& formatCases()
         {"PF_Minus0_004", -0.004F, PFFormat, "0.00"},
         {"PF_TieAwayFromZero", 0.125F, PFFormat, "0.13"},
         // The single's binary value decides, not its short decimal form.
-        {"Power_1_15_IsBelowHalf", 1.15F, PowerFormat, "1.1"},   // 1.14999997615...
-        {"Power_0_05_IsAboveHalf", 0.05F, PowerFormat, "0.1"},   // 0.05000000074...
-        {"PF_1_005_IsBelowHalf", 1.005F, PFFormat, "1.00"},      // 1.00499999523...
-        {"PF_0_005_IsBelowHalf", 0.005F, PFFormat, "0.00"},      // 0.00499999988...
+        {"Power_1_15_IsBelowHalf", 1.15F, PowerFormat, "1.1"}, // 1.14999997615...
+        {"Power_0_05_IsAboveHalf", 0.05F, PowerFormat, "0.1"}, // 0.05000000074...
+        {"PF_1_005_IsBelowHalf", 1.005F, PFFormat, "1.00"},    // 1.00499999523...
+        {"PF_0_005_IsBelowHalf", 0.005F, PFFormat, "0.00"},    // 0.00499999988...
         {"PF_NegativeTie", -0.125F, PFFormat, "-0.13"},
         {"PF_Tie_0_375", 0.375F, PFFormat, "0.38"},
         {"Power_Tie_2_75", 2.75F, PowerFormat, "2.8"},
@@ -218,7 +227,7 @@ const std::vector<FormatCase>& formatCases()
     return cases;
 }
 
-class FormatTable : public ::testing::TestWithParam<FormatCase> {};
+class FormatTable : public ::testing::TestWithParam<FormatCase> { };
 
 TEST_P(FormatTable, Writes)
 {
@@ -227,7 +236,6 @@ TEST_P(FormatTable, Writes)
 
 INSTANTIATE_TEST_SUITE_P(Format, FormatTable, ::testing::ValuesIn(formatCases()),
                          [](const auto& info) { return std::string(info.param.name); });
-
 
 // Both conversions must ignore the process locale. Under a German locale
 // the C library's decimal point is ','; the tables must read the same.
@@ -266,7 +274,6 @@ TEST_F(UnderGermanLocale, FormatWritesTheSame)
     }
 }
 
-
 // Val looks at each byte once and keeps a copy of fixed size, so these
 // texts of a megabyte cannot take quadratic time by construction. There is
 // no timing assertion here; the speed is measured in bench_calc.
@@ -304,7 +311,6 @@ TEST(ValLongText, MegabyteInputs)
     }
 }
 
-
 // The exact binary value of `x` rounded half away from zero to `decimals`
 // places, as text, by decimal arithmetic on its full expansion: 160 places
 // hold every single exactly (the smallest subnormal has 149), so the digit
@@ -312,8 +318,8 @@ TEST(ValLongText, MegabyteInputs)
 std::string roundedExactly(float x, int decimals)
 {
     std::array<char, 256> buf{};
-    const auto end = std::to_chars(buf.data(), buf.data() + buf.size(), static_cast<double>(x),
-                                   std::chars_format::fixed, 160).ptr;
+    const auto end
+        = std::to_chars(buf.data(), buf.data() + buf.size(), static_cast<double>(x), std::chars_format::fixed, 160).ptr;
     std::string s(buf.data(), end);
     const bool negative = s.front() == '-';
     if (negative) {
@@ -359,9 +365,8 @@ TEST(FormatProperty, RoundTripsToTheExactlyRoundedValue)
             const std::string reference = roundedExactly(x, pattern.decimals);
             // Compared as doubles: the reference keeps the sign of a
             // negative value that rounds to zero, Format drops it.
-            ASSERT_EQ(Val(text), parsed(reference))
-                << "x = " << std::bit_cast<std::uint32_t>(x) << ", Format gave " << text
-                << ", exact rounding " << reference;
+            ASSERT_EQ(Val(text), parsed(reference)) << "x = " << std::bit_cast<std::uint32_t>(x) << ", Format gave "
+                                                    << text << ", exact rounding " << reference;
         }
     }
 }

@@ -14,8 +14,8 @@ int main(int argc, char* argv[])
     quantelo::installFontStandIns();
 
     const QString wanted = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
-    for (auto create : {quantelo::createLineToLineWindow, quantelo::createLineToNeutralWindow,
-                        quantelo::createSinglePhaseWindow}) {
+    for (auto create :
+         {quantelo::createLineToLineWindow, quantelo::createLineToNeutralWindow, quantelo::createSinglePhaseWindow}) {
         std::unique_ptr<quantelo::CalculatorWindow> window = create();
         if (window->objectName() != wanted)
             continue;

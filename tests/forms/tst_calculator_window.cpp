@@ -56,9 +56,11 @@ QStringList tabStops(const char* window)
 {
     QStringList stops{"txtVolts", "txtAmps", "txtPF", "cmdSolve", "cmdClear", "cmdBackMainPage"};
     if (qstrcmp(window, "LL") == 0)
-        stops << "txtRealPower" << "txtApPower";
+        stops << "txtRealPower"
+              << "txtApPower";
     else
-        stops << "txtApPower" << "txtRealPower";
+        stops << "txtApPower"
+              << "txtRealPower";
     return stops;
 }
 
@@ -299,18 +301,70 @@ void TestCalculatorWindow::solve_data()
     QTest::addColumn<QString>("status");
     QTest::addColumn<quint32>("statusColour");
 
-    QTest::newRow("LN typical") << "LN" << "230" << "10" << "0.8" << "5.5" << "6.9" << "0.80" << "" << ButtonFace;
-    QTest::newRow("LL typical") << "LL" << "400" << "10" << "0.85" << "5.9" << "6.9" << "0.85" << "" << ButtonFace;
-    QTest::newRow("1Ph typical") << "1Ph" << "230" << "10" << "0.8" << "1.8" << "2.3" << "0.80" << "" << ButtonFace;
-    QTest::newRow("LN power factor typed .8") << "LN" << "230" << "10" << ".8" << "5.5" << "6.9" << "0.80" << ""
-                                              << ButtonFace;
-    QTest::newRow("LL no voltage") << "LL" << "" << "10" << "0.8" << "" << "" << "0.80" << " Enter Voltage"
-                                   << InactiveBorder;
-    QTest::newRow("1Ph no voltage") << "1Ph" << "" << "10" << "0.8" << "" << "" << "0.80" << " Enter Voltage" << Grey;
-    QTest::newRow("LN no current") << "LN" << "230" << "" << "0.8" << "" << "" << "0.80" << " Enter Current"
-                                   << InactiveBorder;
-    QTest::newRow("1Ph empty power factor") << "1Ph" << "230" << "10" << "" << "0.0" << "2.3" << "0.00" << ""
-                                            << ButtonFace;
+    QTest::newRow("LN typical") << "LN"
+                                << "230"
+                                << "10"
+                                << "0.8"
+                                << "5.5"
+                                << "6.9"
+                                << "0.80"
+                                << "" << ButtonFace;
+    QTest::newRow("LL typical") << "LL"
+                                << "400"
+                                << "10"
+                                << "0.85"
+                                << "5.9"
+                                << "6.9"
+                                << "0.85"
+                                << "" << ButtonFace;
+    QTest::newRow("1Ph typical") << "1Ph"
+                                 << "230"
+                                 << "10"
+                                 << "0.8"
+                                 << "1.8"
+                                 << "2.3"
+                                 << "0.80"
+                                 << "" << ButtonFace;
+    QTest::newRow("LN power factor typed .8") << "LN"
+                                              << "230"
+                                              << "10"
+                                              << ".8"
+                                              << "5.5"
+                                              << "6.9"
+                                              << "0.80"
+                                              << "" << ButtonFace;
+    QTest::newRow("LL no voltage") << "LL"
+                                   << ""
+                                   << "10"
+                                   << "0.8"
+                                   << ""
+                                   << ""
+                                   << "0.80"
+                                   << " Enter Voltage" << InactiveBorder;
+    QTest::newRow("1Ph no voltage") << "1Ph"
+                                    << ""
+                                    << "10"
+                                    << "0.8"
+                                    << ""
+                                    << ""
+                                    << "0.80"
+                                    << " Enter Voltage" << Grey;
+    QTest::newRow("LN no current") << "LN"
+                                   << "230"
+                                   << ""
+                                   << "0.8"
+                                   << ""
+                                   << ""
+                                   << "0.80"
+                                   << " Enter Current" << InactiveBorder;
+    QTest::newRow("1Ph empty power factor") << "1Ph"
+                                            << "230"
+                                            << "10"
+                                            << ""
+                                            << "0.0"
+                                            << "2.3"
+                                            << "0.00"
+                                            << "" << ButtonFace;
 }
 
 void TestCalculatorWindow::solve()
@@ -350,9 +404,12 @@ void TestCalculatorWindow::invalidPowerFactor_data()
     QTest::addColumn<quint32>("emptyBoxColour");
     const QString below = QStringLiteral("Enter PF value between 0.00 and 1.00 ");
     const QString above = QStringLiteral("PF value should be between 0.00 and 1.00 ");
-    QTest::newRow("LL -0.5") << "LL" << "-0.5" << below << InactiveBorder;
-    QTest::newRow("LN 1.5") << "LN" << "1.5" << above << InactiveBorder;
-    QTest::newRow("1Ph 1.01") << "1Ph" << "1.01" << above << Grey;
+    QTest::newRow("LL -0.5") << "LL"
+                             << "-0.5" << below << InactiveBorder;
+    QTest::newRow("LN 1.5") << "LN"
+                            << "1.5" << above << InactiveBorder;
+    QTest::newRow("1Ph 1.01") << "1Ph"
+                              << "1.01" << above << Grey;
 }
 
 void TestCalculatorWindow::invalidPowerFactor()
@@ -385,12 +442,12 @@ void TestCalculatorWindow::invalidPowerFactor()
             modal->close();
             return;
         }
-        seen << SeenBox{messageBox->windowTitle(), messageBox->text(), messageBox->standardButtons(),
+        seen << SeenBox{messageBox->windowTitle(),         messageBox->text(), messageBox->standardButtons(),
                         int(messageBox->buttons().size()), messageBox->icon(), messageBox->isModal()};
         statusBehindBox = form.label(Label::lbl8).text();
         boxesEmptyBehindBox = true;
-        for (TextBox which : {TextBox::txtVolts, TextBox::txtAmps, TextBox::txtPF, TextBox::txtRealPower,
-                              TextBox::txtApPower})
+        for (TextBox which :
+             {TextBox::txtVolts, TextBox::txtAmps, TextBox::txtPF, TextBox::txtRealPower, TextBox::txtApPower})
             boxesEmptyBehindBox = boxesEmptyBehindBox && form.text(which).empty();
         focusBehindBox = form.focusWidget();
         QTest::mouseClick(messageBox->button(QMessageBox::Ok), Qt::LeftButton);
@@ -437,12 +494,10 @@ void TestCalculatorWindow::overLimitThenClear()
     QCOMPARE(quantelo::backColour(real), std::optional<quint32>(WindowBackground));
     // The flagged box really paints the window-text colour.
     const QImage flagged = apparent.grab().toImage();
-    QCOMPARE(QColor(flagged.pixel(flagged.width() - 6, 4)),
-             QApplication::palette().color(QPalette::Text));
+    QCOMPARE(QColor(flagged.pixel(flagged.width() - 6, 4)), QApplication::palette().color(QPalette::Text));
     // ... and its digits stay readable on it, in the window background colour.
     QCOMPARE(apparent.palette().color(QPalette::Text), QApplication::palette().color(QPalette::Base));
-    QVERIFY(lightestInside(flagged, 5).lightness()
-            > QApplication::palette().color(QPalette::Text).lightness() + 50);
+    QVERIFY(lightestInside(flagged, 5).lightness() > QApplication::palette().color(QPalette::Text).lightness() + 50);
 
     // A later run within the limit keeps the flag until Clear.
     box(key, TextBox::txtVolts).clear();
@@ -500,17 +555,66 @@ void TestCalculatorWindow::typingLimit_data()
     QTest::addColumn<QString>("input");
     QTest::addColumn<QString>("after");
 
-    QTest::newRow("type 8 into txtVolts") << "LL" << "txtVolts" << "" << "type" << "12345678" << "123456";
-    QTest::newRow("type 5 into txtPF") << "1Ph" << "txtPF" << "" << "type" << "0.855" << "0.85";
-    QTest::newRow("type 9 into LN txtApPower") << "LN" << "txtApPower" << "" << "type" << "123456789" << "12345678";
-    QTest::newRow("type 9 into 1Ph txtRealPower") << "1Ph" << "txtRealPower" << "" << "type" << "123456789"
+    QTest::newRow("type 8 into txtVolts") << "LL"
+                                          << "txtVolts"
+                                          << ""
+                                          << "type"
+                                          << "12345678"
+                                          << "123456";
+    QTest::newRow("type 5 into txtPF") << "1Ph"
+                                       << "txtPF"
+                                       << ""
+                                       << "type"
+                                       << "0.855"
+                                       << "0.85";
+    QTest::newRow("type 9 into LN txtApPower") << "LN"
+                                               << "txtApPower"
+                                               << ""
+                                               << "type"
+                                               << "123456789"
+                                               << "12345678";
+    QTest::newRow("type 9 into 1Ph txtRealPower") << "1Ph"
+                                                  << "txtRealPower"
+                                                  << ""
+                                                  << "type"
+                                                  << "123456789"
                                                   << "1234567";
-    QTest::newRow("paste inserts what fits") << "LL" << "txtAmps" << "12" << "paste" << "34567890" << "123456";
-    QTest::newRow("paste into a full box") << "LN" << "txtVolts" << "123456" << "paste" << "7" << "123456";
-    QTest::newRow("paste that fits") << "1Ph" << "txtPF" << "0" << "paste" << ".8" << "0.8";
-    QTest::newRow("keypad decimal comma") << "LL" << "txtPF" << "0" << "keypad," << "" << "0.";
-    QTest::newRow("keypad decimal point") << "LN" << "txtVolts" << "23" << "keypad." << "" << "23.";
-    QTest::newRow("main comma stays") << "1Ph" << "txtPF" << "0" << "type" << ",8" << "0,8";
+    QTest::newRow("paste inserts what fits") << "LL"
+                                             << "txtAmps"
+                                             << "12"
+                                             << "paste"
+                                             << "34567890"
+                                             << "123456";
+    QTest::newRow("paste into a full box") << "LN"
+                                           << "txtVolts"
+                                           << "123456"
+                                           << "paste"
+                                           << "7"
+                                           << "123456";
+    QTest::newRow("paste that fits") << "1Ph"
+                                     << "txtPF"
+                                     << "0"
+                                     << "paste"
+                                     << ".8"
+                                     << "0.8";
+    QTest::newRow("keypad decimal comma") << "LL"
+                                          << "txtPF"
+                                          << "0"
+                                          << "keypad,"
+                                          << ""
+                                          << "0.";
+    QTest::newRow("keypad decimal point") << "LN"
+                                          << "txtVolts"
+                                          << "23"
+                                          << "keypad."
+                                          << ""
+                                          << "23.";
+    QTest::newRow("main comma stays") << "1Ph"
+                                      << "txtPF"
+                                      << "0"
+                                      << "type"
+                                      << ",8"
+                                      << "0,8";
 }
 
 void TestCalculatorWindow::typingLimit()
@@ -565,19 +669,45 @@ void TestCalculatorWindow::accessibleNames_data()
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("spoken");
-    QTest::newRow("LL txtVolts") << "LL" << "txtVolts" << "Voltage L-L, Volts";
-    QTest::newRow("LN txtVolts") << "LN" << "txtVolts" << "Voltage L-N, Volts";
-    QTest::newRow("1Ph txtVolts") << "1Ph" << "txtVolts" << "Voltage L-N, Volts";
-    QTest::newRow("LL txtAmps") << "LL" << "txtAmps" << "Current, Amps";
-    QTest::newRow("LN txtPF") << "LN" << "txtPF" << "Power Factor";
-    QTest::newRow("1Ph txtRealPower") << "1Ph" << "txtRealPower" << "Real Power (P), kW";
-    QTest::newRow("LL txtApPower") << "LL" << "txtApPower" << "Apparent Power (S), kVA";
-    QTest::newRow("LN cmdSolve") << "LN" << "cmdSolve" << "Solve";
-    QTest::newRow("1Ph cmdBackMainPage") << "1Ph" << "cmdBackMainPage" << "Back to Main Page";
-    QTest::newRow("LL lbl8 empty") << "LL" << "lbl8" << "Input status";
-    QTest::newRow("LN lblMsg empty") << "LN" << "lblMsg" << "Result status";
-    QTest::newRow("1Ph Frame2") << "1Ph" << "Frame2" << "Input Values";
-    QTest::newRow("LL lblPF2") << "LL" << "lblPF2" << "PF";
+    QTest::newRow("LL txtVolts") << "LL"
+                                 << "txtVolts"
+                                 << "Voltage L-L, Volts";
+    QTest::newRow("LN txtVolts") << "LN"
+                                 << "txtVolts"
+                                 << "Voltage L-N, Volts";
+    QTest::newRow("1Ph txtVolts") << "1Ph"
+                                  << "txtVolts"
+                                  << "Voltage L-N, Volts";
+    QTest::newRow("LL txtAmps") << "LL"
+                                << "txtAmps"
+                                << "Current, Amps";
+    QTest::newRow("LN txtPF") << "LN"
+                              << "txtPF"
+                              << "Power Factor";
+    QTest::newRow("1Ph txtRealPower") << "1Ph"
+                                      << "txtRealPower"
+                                      << "Real Power (P), kW";
+    QTest::newRow("LL txtApPower") << "LL"
+                                   << "txtApPower"
+                                   << "Apparent Power (S), kVA";
+    QTest::newRow("LN cmdSolve") << "LN"
+                                 << "cmdSolve"
+                                 << "Solve";
+    QTest::newRow("1Ph cmdBackMainPage") << "1Ph"
+                                         << "cmdBackMainPage"
+                                         << "Back to Main Page";
+    QTest::newRow("LL lbl8 empty") << "LL"
+                                   << "lbl8"
+                                   << "Input status";
+    QTest::newRow("LN lblMsg empty") << "LN"
+                                     << "lblMsg"
+                                     << "Result status";
+    QTest::newRow("1Ph Frame2") << "1Ph"
+                                << "Frame2"
+                                << "Input Values";
+    QTest::newRow("LL lblPF2") << "LL"
+                               << "lblPF2"
+                               << "PF";
 }
 
 void TestCalculatorWindow::accessibleNames()

@@ -22,7 +22,7 @@ namespace {
 
 struct Row {
     const char* name;
-    const char* kind; // label, text, frame, button
+    const char* kind;      // label, text, frame, button
     const char* container; // nullptr: the window
     const char* caption;
     int left, top, width, height; // twips
@@ -63,10 +63,10 @@ std::vector<Row> singlePhaseRows()
          'C', Face, 0x00808080, 0},
         {"lbl8", "label", "Frame2", "", 6840, 1200, 3015, 500, "@Arial Unicode MS", 14.25, 700, 'C', Face, 0x00FFFFFF,
          0},
-        {"Frame1", "frame", nullptr, "Result", 480, 3480, 6900, 3135, "MS Sans Serif", 8.25, 700, 'L', Face,
-         0x000080FF, 0},
-        {"lblRealPower", "label", "Frame1", "Real Power ( P) =", 720, 600, 2415, 375, "Tahoma", 12, 700, 'L',
-         Border11, BtnText, 0},
+        {"Frame1", "frame", nullptr, "Result", 480, 3480, 6900, 3135, "MS Sans Serif", 8.25, 700, 'L', Face, 0x000080FF,
+         0},
+        {"lblRealPower", "label", "Frame1", "Real Power ( P) =", 720, 600, 2415, 375, "Tahoma", 12, 700, 'L', Border11,
+         BtnText, 0},
         {"txtRealPower", "text", "Frame1", "", 3360, 480, 1200, 500, "Tahoma", 12, 400, 'L', WinBack, WinText, 7},
         {"lblKW", "label", "Frame1", "kW", 4680, 600, 495, 255, "Tahoma", 9.75, 700, 'L', Border11, BtnText, 0},
         {"lblMsg", "label", "Frame1", "", 5280, 480, 1215, 1095, "Arial Unicode MS", 9.75, 700, 'L', Face, 0x80000015,
@@ -75,10 +75,10 @@ std::vector<Row> singlePhaseRows()
          Border11, BtnText, 0},
         {"txtApPower", "text", "Frame1", "", 3360, 1200, 1200, 500, "Tahoma", 12, 400, 'L', WinBack, WinText, 7},
         {"lblkVA", "label", "Frame1", "kVA", 4680, 1320, 495, 255, "Tahoma", 9.75, 700, 'L', Border11, BtnText, 0},
-        {"lblPowerEq", "label", "Frame1", " Real Power (P ) =  Voltage (L-N ) x Current  x  PF / 1000", 120, 1920,
-         6615, 495, "@Arial Unicode MS", 9, 400, 'C', Border11, BtnText, 0},
-        {"lblPowerEq2", "label", "Frame1", "Apparent Power ( S ) =  Voltage(L-N )  x  Current  / 1000", 120, 2520,
-         6255, 495, "@Arial Unicode MS", 9, 400, 'C', Border11, BtnText, 0},
+        {"lblPowerEq", "label", "Frame1", " Real Power (P ) =  Voltage (L-N ) x Current  x  PF / 1000", 120, 1920, 6615,
+         495, "@Arial Unicode MS", 9, 400, 'C', Border11, BtnText, 0},
+        {"lblPowerEq2", "label", "Frame1", "Apparent Power ( S ) =  Voltage(L-N )  x  Current  / 1000", 120, 2520, 6255,
+         495, "@Arial Unicode MS", 9, 400, 'C', Border11, BtnText, 0},
         {"cmdSolve", "button", nullptr, "&Solve", 8040, 3840, 1455, 495, "Arial Unicode MS", 9.75, 700, 'C', Face,
          BtnText, 0},
         {"cmdClear", "button", nullptr, "&Clear", 8040, 4680, 1455, 495, "Arial Unicode MS", 9.75, 700, 'C', Face,
@@ -141,8 +141,8 @@ std::vector<Row> lineToLineRows()
     find(rows, "lblVoltage").caption = "Voltage L-L";
     find(rows, "lblPowerEq").caption = " Real Power (P ) = 1.732  x Voltage (L-L ) x Current  x  PF / 1000";
     find(rows, "lblPowerEq2").caption = "Apparent Power ( S ) = 1.732  x  Voltage(L-L )  x  Current  / 1000";
-    rows.push_back({"lblPF2", "label", "Frame2", "PF", 3240, 1320, 495, 255, "Tahoma", 9.75, 400, 'L', Face, BtnText,
-                    0});
+    rows.push_back(
+        {"lblPF2", "label", "Frame2", "PF", 3240, 1320, 495, 255, "Tahoma", 9.75, 400, 'L', Face, BtnText, 0});
     return rows;
 }
 
@@ -164,18 +164,12 @@ QPalette::ColorRole role(quint32 value)
 {
     switch (value) {
     case 0x80000004:
-    case 0x8000000F:
-        return QPalette::Window;
-    case 0x80000005:
-        return QPalette::Base;
-    case 0x80000008:
-        return QPalette::Text;
-    case 0x8000000B:
-        return QPalette::AlternateBase;
-    case 0x80000012:
-        return QPalette::ButtonText;
-    case 0x80000015:
-        return QPalette::Shadow;
+    case 0x8000000F: return QPalette::Window;
+    case 0x80000005: return QPalette::Base;
+    case 0x80000008: return QPalette::Text;
+    case 0x8000000B: return QPalette::AlternateBase;
+    case 0x80000012: return QPalette::ButtonText;
+    case 0x80000015: return QPalette::Shadow;
     }
     return QPalette::NoRole;
 }
@@ -235,9 +229,10 @@ void TestLayout::windows_data()
     QTest::addColumn<QString>("title");
     QTest::addColumn<int>("controls");
     QTest::newRow("3PhLL") << "frmPowerRealApparent3PhLL"
-                           << "Kestrova's Quantelo -3Ph- Real-Apparent Power - ( Star-Delta Balanced Connections)" << 27;
-    QTest::newRow("3PhLN") << "frmPowerRealApparent3PhLN" << "Kestrova's Quantelo -3Ph- Real-Apparent Power - L - N"
-                           << 26;
+                           << "Kestrova's Quantelo -3Ph- Real-Apparent Power - ( Star-Delta Balanced Connections)"
+                           << 27;
+    QTest::newRow("3PhLN") << "frmPowerRealApparent3PhLN"
+                           << "Kestrova's Quantelo -3Ph- Real-Apparent Power - L - N" << 26;
     QTest::newRow("1Phase") << "frmPowerRealApparent1Phase"
                             << "Kestrova's Quantelo - Real-Apparent Power - 1 Phase -  L- N  Voltage" << 26;
 }
@@ -291,9 +286,9 @@ void TestLayout::controls()
 {
     QFETCH(QString, window);
     QFETCH(int, index);
-    const std::vector<Row> table = window.endsWith(QLatin1String("LL"))  ? lineToLineRows()
-                                 : window.endsWith(QLatin1String("LN")) ? lineToNeutralRows()
-                                                                         : singlePhaseRows();
+    const std::vector<Row> table = window.endsWith(QLatin1String("LL")) ? lineToLineRows()
+        : window.endsWith(QLatin1String("LN"))                          ? lineToNeutralRows()
+                                                                        : singlePhaseRows();
     const Row& row = table[std::size_t(index)];
 
     const auto form = create(window);

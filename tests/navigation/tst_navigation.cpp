@@ -71,9 +71,9 @@ private slots:
         const auto windows = visibleWindows();
         QCOMPARE(windows.size(), 1);
         QCOMPARE(windows.front()->objectName(), QStringLiteral("frmPowerSolve"));
-        QCOMPARE(windows.front()->windowTitle(),
-                 QStringLiteral(
-                     "Kestrova's Quantelo - Find Real Power, Apparent Power in 1 Ph and 3 Ph  Installations"));
+        QCOMPARE(
+            windows.front()->windowTitle(),
+            QStringLiteral("Kestrova's Quantelo - Find Real Power, Apparent Power in 1 Ph and 3 Ph  Installations"));
         QCOMPARE(windows.front()->size(), QSize(714, 471));
         QCOMPARE(windows.front()->minimumSize(), windows.front()->maximumSize());
         QVERIFY(!(windows.front()->windowFlags() & Qt::WindowMaximizeButtonHint));
@@ -86,12 +86,16 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QRect>("pixels");
-        QTest::newRow("Command3") << "Command3" << "&Real and Apparent Power 1 Phase" << QRect(96, 288, 521, 33);
-        QTest::newRow("Command1") << "Command1" << "  R&eal and Apparent Power 3 Ph -  Line to Line Voltage"
+        QTest::newRow("Command3") << "Command3"
+                                  << "&Real and Apparent Power 1 Phase" << QRect(96, 288, 521, 33);
+        QTest::newRow("Command1") << "Command1"
+                                  << "  R&eal and Apparent Power 3 Ph -  Line to Line Voltage"
                                   << QRect(96, 344, 521, 33);
-        QTest::newRow("Command2") << "Command2" << " Re&al and Apparent Power 3 Ph -  Line to Neutral Voltage"
+        QTest::newRow("Command2") << "Command2"
+                                  << " Re&al and Apparent Power 3 Ph -  Line to Neutral Voltage"
                                   << QRect(96, 400, 521, 33);
-        QTest::newRow("Picture1") << "Picture1" << "" << QRect(160, 16, 404, 252);
+        QTest::newRow("Picture1") << "Picture1"
+                                  << "" << QRect(160, 16, 404, 252);
     }
 
     void mainWindowControls()

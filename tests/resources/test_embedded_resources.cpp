@@ -72,8 +72,8 @@ void EmbeddedResources::largerIconsRepeatTheIcoDesign()
 {
     QFETCH(int, size);
     const QImage small = QImage(QStringLiteral(":/icons/quantelo.ico")).convertToFormat(QImage::Format_ARGB32);
-    const QImage large = QImage(QStringLiteral(":/icons/quantelo-%1.png").arg(size))
-                             .convertToFormat(QImage::Format_ARGB32);
+    const QImage large
+        = QImage(QStringLiteral(":/icons/quantelo-%1.png").arg(size)).convertToFormat(QImage::Format_ARGB32);
     QCOMPARE(large.size(), QSize(size, size));
     // Each pixel of the 16 x 16 design becomes a block of scale x scale.
     const int scale = size / 16;
@@ -85,7 +85,9 @@ void EmbeddedResources::largerIconsRepeatTheIcoDesign()
                 continue; // the colour under a transparent pixel does not matter
             if (got != want)
                 QFAIL(qPrintable(QStringLiteral("pixel (%1, %2) is %3, the design has %4")
-                                     .arg(x).arg(y).arg(got, 8, 16, QLatin1Char('0'))
+                                     .arg(x)
+                                     .arg(y)
+                                     .arg(got, 8, 16, QLatin1Char('0'))
                                      .arg(want, 8, 16, QLatin1Char('0'))));
         }
 }

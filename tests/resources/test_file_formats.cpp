@@ -16,16 +16,28 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-Bytes readFile(const std::string &path)
+Bytes readFile(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
     return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-std::uint32_t le16(const Bytes &b, std::size_t at) { return b.at(at) | b.at(at + 1) << 8; }
-std::uint32_t le32(const Bytes &b, std::size_t at) { return le16(b, at) | le16(b, at + 2) << 16; }
-std::uint32_t be16(const Bytes &b, std::size_t at) { return b.at(at) << 8 | b.at(at + 1); }
-std::uint32_t be32(const Bytes &b, std::size_t at) { return be16(b, at) << 16 | be16(b, at + 2); }
+std::uint32_t le16(const Bytes& b, std::size_t at)
+{
+    return b.at(at) | b.at(at + 1) << 8;
+}
+std::uint32_t le32(const Bytes& b, std::size_t at)
+{
+    return le16(b, at) | le16(b, at + 2) << 16;
+}
+std::uint32_t be16(const Bytes& b, std::size_t at)
+{
+    return b.at(at) << 8 | b.at(at + 1);
+}
+std::uint32_t be32(const Bytes& b, std::size_t at)
+{
+    return be16(b, at) << 16 | be16(b, at + 2);
+}
 
 // --- JPEG ------------------------------------------------------------------
 
@@ -48,7 +60,7 @@ struct JpegLayout {
 
 // Walks the marker segments from SOI to EOI, stepping over each scan's
 // entropy-coded data (where 0xFF is followed by 0x00 or by a restart marker).
-JpegLayout readJpeg(const Bytes &b)
+JpegLayout readJpeg(const Bytes& b)
 {
     JpegLayout layout;
     if (b.size() < 4 || b[0] != 0xFF || b[1] != 0xD8)
@@ -68,8 +80,7 @@ JpegLayout readJpeg(const Bytes &b)
         }
         const std::size_t length = be16(b, at + 2);
         const std::size_t segment = at + 4;
-        const bool isFrame = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8
-            && marker != 0xCC;
+        const bool isFrame = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
         if (isFrame) {
             layout.frameMarkers.push_back(marker);
             layout.precision = b.at(segment);
@@ -86,8 +97,7 @@ JpegLayout readJpeg(const Bytes &b)
         at += 2 + length;
         if (marker == 0xDA) {
             ++layout.scans;
-            while (at + 1 < b.size()
-                   && !(b[at] == 0xFF && b[at + 1] != 0x00 && (b[at + 1] < 0xD0 || b[at + 1] > 0xD7)))
+            while (at + 1 < b.size() && !(b[at] == 0xFF && b[at + 1] != 0x00 && (b[at + 1] < 0xD0 || b[at + 1] > 0xD7)))
                 ++at;
         }
     }
@@ -184,7 +194,7 @@ TEST_F(IconFile, MaskHidesExactlyTheFourCornersOfTheFrame)
 
 // --- hicolor PNGs ----------------------------------------------------------
 
-class HicolorIcon : public ::testing::TestWithParam<int> {};
+class HicolorIcon : public ::testing::TestWithParam<int> { };
 
 TEST_P(HicolorIcon, IsSquarePngOfItsSize)
 {
@@ -200,6 +210,6 @@ TEST_P(HicolorIcon, IsSquarePngOfItsSize)
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, HicolorIcon, ::testing::Values(16, 48, 64, 128),
-                         [](const auto &info) { return "px" + std::to_string(info.param); });
+                         [](const auto& info) { return "px" + std::to_string(info.param); });
 
 } // namespace

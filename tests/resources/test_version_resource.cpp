@@ -23,7 +23,7 @@ constexpr std::uint16_t rtGroupIcon = 14;
 constexpr std::uint16_t rtVersion = 16;
 constexpr std::uint16_t englishUnitedStates = 0x0409;
 
-Bytes readFile(const std::string &path)
+Bytes readFile(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
     if (!in)
@@ -31,12 +31,21 @@ Bytes readFile(const std::string &path)
     return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-std::uint32_t le16(const Bytes &b, std::size_t at) { return b.at(at) | b.at(at + 1) << 8; }
-std::uint32_t le32(const Bytes &b, std::size_t at) { return le16(b, at) | le16(b, at + 2) << 16; }
-std::size_t align4(std::size_t n) { return (n + 3) & ~std::size_t{3}; }
+std::uint32_t le16(const Bytes& b, std::size_t at)
+{
+    return b.at(at) | b.at(at + 1) << 8;
+}
+std::uint32_t le32(const Bytes& b, std::size_t at)
+{
+    return le16(b, at) | le16(b, at + 2) << 16;
+}
+std::size_t align4(std::size_t n)
+{
+    return (n + 3) & ~std::size_t{3};
+}
 
 // UTF-16 text up to its terminating zero; returns the text and the offset after the zero.
-std::pair<std::string, std::size_t> readUtf16z(const Bytes &b, std::size_t at)
+std::pair<std::string, std::size_t> readUtf16z(const Bytes& b, std::size_t at)
 {
     std::string text;
     for (std::uint32_t c; (c = le16(b, at)) != 0; at += 2)
@@ -55,7 +64,7 @@ struct Resource {
 // size, type, name, data version, memory flags, language, version,
 // characteristics) and the data, both padded to 4 bytes. This program only
 // writes numeric types and names (0xFFFF followed by the number).
-std::vector<Resource> readRes(const Bytes &b)
+std::vector<Resource> readRes(const Bytes& b)
 {
     std::vector<Resource> resources;
     std::size_t at = 0;
@@ -64,8 +73,10 @@ std::vector<Resource> readRes(const Bytes &b)
         const std::size_t headerSize = le32(b, at + 4);
         if (le16(b, at + 8) != 0xFFFF || le16(b, at + 12) != 0xFFFF)
             throw std::runtime_error("resource with a type or name text at offset " + std::to_string(at));
-        Resource r{static_cast<std::uint16_t>(le16(b, at + 10)), static_cast<std::uint16_t>(le16(b, at + 14)),
-                   static_cast<std::uint16_t>(le16(b, at + 22)), {}};
+        Resource r{static_cast<std::uint16_t>(le16(b, at + 10)),
+                   static_cast<std::uint16_t>(le16(b, at + 14)),
+                   static_cast<std::uint16_t>(le16(b, at + 22)),
+                   {}};
         const std::size_t data = at + headerSize;
         if (data + dataSize > b.size())
             throw std::runtime_error("resource data runs past the end of the file");
@@ -88,7 +99,7 @@ struct VersionNode {
     std::vector<VersionNode> children;
 };
 
-VersionNode readVersionNode(const Bytes &b, std::size_t at)
+VersionNode readVersionNode(const Bytes& b, std::size_t at)
 {
     const std::size_t length = le16(b, at);
     const std::size_t valueLength = le16(b, at + 2);
@@ -109,7 +120,7 @@ VersionNode readVersionNode(const Bytes &b, std::size_t at)
     return node;
 }
 
-std::string textValue(const VersionNode &node)
+std::string textValue(const VersionNode& node)
 {
     std::string text;
     for (std::size_t i = 0; i + 1 < node.value.size(); i += 2) {
@@ -126,22 +137,22 @@ protected:
     static void SetUpTestSuite()
     {
         s_resources = readRes(readFile(QUANTELO_RES_FILE));
-        for (const Resource &r : s_resources)
+        for (const Resource& r : s_resources)
             if (r.type == rtVersion && r.id == 1)
                 s_version = readVersionNode(r.data, 0);
     }
 
-    static const Resource *find(std::uint16_t type, std::uint16_t id)
+    static const Resource* find(std::uint16_t type, std::uint16_t id)
     {
         const auto it = std::find_if(s_resources.begin(), s_resources.end(),
-                                     [&](const Resource &r) { return r.type == type && r.id == id; });
+                                     [&](const Resource& r) { return r.type == type && r.id == id; });
         return it == s_resources.end() ? nullptr : &*it;
     }
 
-    static const VersionNode *child(const VersionNode &parent, const std::string &key)
+    static const VersionNode* child(const VersionNode& parent, const std::string& key)
     {
         const auto it = std::find_if(parent.children.begin(), parent.children.end(),
-                                     [&](const VersionNode &n) { return n.key == key; });
+                                     [&](const VersionNode& n) { return n.key == key; });
         return it == parent.children.end() ? nullptr : &*it;
     }
 
@@ -152,7 +163,7 @@ protected:
 TEST_F(CompiledResources, HoldIconImageIconGroupAndVersionOnly)
 {
     std::vector<std::pair<int, int>> found;
-    for (const Resource &r : s_resources) {
+    for (const Resource& r : s_resources) {
         found.emplace_back(r.type, r.id);
         EXPECT_EQ(r.language, englishUnitedStates) << "type " << r.type << " id " << r.id;
     }
@@ -163,9 +174,9 @@ TEST_F(CompiledResources, HoldIconImageIconGroupAndVersionOnly)
 
 TEST_F(CompiledResources, IconGroup1HasOneEntryForIcon30001)
 {
-    const Resource *group = find(rtGroupIcon, 1);
+    const Resource* group = find(rtGroupIcon, 1);
     ASSERT_NE(group, nullptr);
-    const Bytes &g = group->data;
+    const Bytes& g = group->data;
     ASSERT_EQ(g.size(), 6u + 14u) << "directory header and one entry";
     EXPECT_EQ(le16(g, 0), 0u) << "reserved";
     EXPECT_EQ(le16(g, 2), 1u) << "type: icon";
@@ -182,7 +193,7 @@ TEST_F(CompiledResources, IconGroup1HasOneEntryForIcon30001)
 
 TEST_F(CompiledResources, Icon30001IsTheImageOfTheIconFile)
 {
-    const Resource *icon = find(rtIcon, 30001);
+    const Resource* icon = find(rtIcon, 30001);
     ASSERT_NE(icon, nullptr);
     EXPECT_EQ(icon->data.size(), 1384u);
     // The title bars show quantelo.ico; the executable must carry the same picture.
@@ -194,15 +205,22 @@ TEST_F(CompiledResources, Icon30001IsTheImageOfTheIconFile)
 TEST_F(CompiledResources, FixedFileInfoIsVersion1000ForA32BitWindowsApplication)
 {
     ASSERT_EQ(s_version.key, "VS_VERSION_INFO");
-    const Bytes &f = s_version.value;
+    const Bytes& f = s_version.value;
     ASSERT_EQ(f.size(), 52u) << "VS_FIXEDFILEINFO";
-    const std::vector<std::pair<const char *, std::uint32_t>> fields{
-        {"dwSignature", 0xFEEF04BD}, {"dwStrucVersion", 0x00010000},
-        {"dwFileVersionMS", 0x00010000}, {"dwFileVersionLS", 0},
-        {"dwProductVersionMS", 0x00010000}, {"dwProductVersionLS", 0},
-        {"dwFileFlagsMask", 0}, {"dwFileFlags", 0},
-        {"dwFileOS", 4}, {"dwFileType", 1}, {"dwFileSubtype", 0},
-        {"dwFileDateMS", 0}, {"dwFileDateLS", 0},
+    const std::vector<std::pair<const char*, std::uint32_t>> fields{
+        {"dwSignature", 0xFEEF04BD},
+        {"dwStrucVersion", 0x00010000},
+        {"dwFileVersionMS", 0x00010000},
+        {"dwFileVersionLS", 0},
+        {"dwProductVersionMS", 0x00010000},
+        {"dwProductVersionLS", 0},
+        {"dwFileFlagsMask", 0},
+        {"dwFileFlags", 0},
+        {"dwFileOS", 4},
+        {"dwFileType", 1},
+        {"dwFileSubtype", 0},
+        {"dwFileDateMS", 0},
+        {"dwFileDateLS", 0},
     };
     for (std::size_t i = 0; i < fields.size(); ++i)
         EXPECT_EQ(le32(f, 4 * i), fields[i].second) << fields[i].first;
@@ -211,20 +229,20 @@ TEST_F(CompiledResources, FixedFileInfoIsVersion1000ForA32BitWindowsApplication)
 TEST_F(CompiledResources, VersionBlockHasOnlyStringAndVarFileInfo)
 {
     std::vector<std::string> keys;
-    for (const VersionNode &n : s_version.children)
+    for (const VersionNode& n : s_version.children)
         keys.push_back(n.key);
     EXPECT_EQ(keys, (std::vector<std::string>{"StringFileInfo", "VarFileInfo"}));
 }
 
 TEST_F(CompiledResources, StringTableIs040904B0WithFiveStrings)
 {
-    const VersionNode *info = child(s_version, "StringFileInfo");
+    const VersionNode* info = child(s_version, "StringFileInfo");
     ASSERT_NE(info, nullptr);
     ASSERT_EQ(info->children.size(), 1u);
-    const VersionNode &table = info->children.front();
+    const VersionNode& table = info->children.front();
     EXPECT_EQ(table.key, "040904B0");
     std::map<std::string, std::string> strings;
-    for (const VersionNode &s : table.children) {
+    for (const VersionNode& s : table.children) {
         EXPECT_EQ(s.type, 1) << s.key << " must be text";
         // Readers of the block take each string up to its terminating zero.
         EXPECT_TRUE(s.value.size() >= 2 && s.value.end()[-1] == 0 && s.value.end()[-2] == 0)
@@ -244,10 +262,10 @@ TEST_F(CompiledResources, StringTableIs040904B0WithFiveStrings)
 
 TEST_F(CompiledResources, TranslationIsEnglishUnitedStatesUnicode)
 {
-    const VersionNode *var = child(s_version, "VarFileInfo");
+    const VersionNode* var = child(s_version, "VarFileInfo");
     ASSERT_NE(var, nullptr);
     ASSERT_EQ(var->children.size(), 1u);
-    const VersionNode &translation = var->children.front();
+    const VersionNode& translation = var->children.front();
     EXPECT_EQ(translation.key, "Translation");
     EXPECT_EQ(translation.type, 0) << "binary value";
     EXPECT_EQ(translation.value, (Bytes{0x09, 0x04, 0xB0, 0x04}));
