@@ -9,7 +9,7 @@ runtime_packages=(fonts-wine fonts-liberation2 fonts-dejavu-core)
 # A virtual display, a window manager and keystrokes: screenshots, and the
 # headless start of scripts/run.
 display_packages=(xvfb xauth x11-utils xdotool openbox imagemagick)
-test_packages=(clang libclang-rt-14-dev locales python3 binutils-mingw-w64-x86-64 desktop-file-utils appstream
+test_packages=(clang clang-tidy clang-format cppcheck libclang-rt-14-dev locales python3 binutils-mingw-w64-x86-64 desktop-file-utils appstream
     dpkg-dev file)
 
 as_root() {

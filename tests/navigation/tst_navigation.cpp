@@ -168,9 +168,8 @@ private slots:
         MainWindow* main = m_navigator->mainWindow();
         for (const char* name : {"Command1", "Command2", "Command3"}) {
             button(*main, name).click();
-            QWidget* calculator = QApplication::activeWindow();
             QTRY_VERIFY(QApplication::activeWindow() != main);
-            calculator = QApplication::activeWindow();
+            QWidget* calculator = QApplication::activeWindow();
             button(*calculator, "cmdBackMainPage").click();
             QTRY_COMPARE(QApplication::activeWindow(), main);
             QVERIFY(calculator->isVisible()); // Back neither hides nor closes it

@@ -88,7 +88,8 @@ JpegLayout readJpeg(const Bytes& b)
             layout.width = static_cast<int>(be16(b, segment + 3));
             const int count = b.at(segment + 5);
             for (int i = 0; i < count; ++i)
-                layout.components.push_back({b.at(segment + 6 + 3 * i), b.at(segment + 7 + 3 * i)});
+                layout.components.push_back({b.at(segment + 6 + 3 * static_cast<std::size_t>(i)),
+                                             b.at(segment + 7 + 3 * static_cast<std::size_t>(i))});
         } else if (marker == 0xE0 && length >= 7 && be32(b, segment) == 0x4A464946 && b.at(segment + 4) == 0) {
             layout.jfif = true;
         } else if (marker == 0xEE && length >= 14 && be32(b, segment) == 0x41646F62) { // "Adob"
@@ -184,7 +185,7 @@ TEST_F(IconFile, MaskHidesExactlyTheFourCornersOfTheFrame)
 {
     ASSERT_EQ(s_ico.size(), 22u + 1384u);
     const std::size_t mask = 22 + 40 + 1024 + 256;
-    for (int row = 0; row < 16; ++row) { // bottom-up, 4 bytes a row
+    for (std::size_t row = 0; row < 16; ++row) { // bottom-up, 4 bytes a row
         const std::uint32_t bits = be16(s_ico, mask + 4 * row);
         const std::uint32_t expected = (row == 0 || row == 15) ? 0x8001 : 0x0000;
         EXPECT_EQ(bits, expected) << "mask row " << row;

@@ -245,7 +245,7 @@ TEST_F(CompiledResources, StringTableIs040904B0WithFiveStrings)
     for (const VersionNode& s : table.children) {
         EXPECT_EQ(s.type, 1) << s.key << " must be text";
         // Readers of the block take each string up to its terminating zero.
-        EXPECT_TRUE(s.value.size() >= 2 && s.value.end()[-1] == 0 && s.value.end()[-2] == 0)
+        EXPECT_TRUE(s.value.size() >= 2 && s.value[s.value.size() - 1] == 0 && s.value[s.value.size() - 2] == 0)
             << s.key << " must end in a zero";
         strings[s.key] = textValue(s);
     }
