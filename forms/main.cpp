@@ -15,9 +15,12 @@ int main(int argc, char* argv[])
     // Lets a Wayland compositor match the windows with the launcher entry and
     // its icon. (No display name is set: Qt would append it to every title.)
     QGuiApplication::setDesktopFileName(QStringLiteral(QUANTELO_APP_ID));
-    quantelo::installFontStandIns();
 
     quantelo::Navigator navigator;
     navigator.showMainWindow();
+    // Nothing has been drawn yet: the first paint comes from the event loop,
+    // after the stand-in faces are in place. Scanning the font database
+    // before showing would only delay the window.
+    quantelo::installFontStandIns();
     return QApplication::exec();
 }

@@ -6,6 +6,7 @@
 #include "forms/program_window.h"
 
 #include <QPushButton>
+#include <QTimer>
 
 #include <stdexcept>
 
@@ -21,12 +22,11 @@ MainWindow::MainWindow()
     : QWidget(nullptr, MainWindowFlags)
 {
     buildForm(*this, mainForm());
-    applyProgramIcon(*this);
 
     auto* picture = findChild<PictureBox*>(QStringLiteral("Picture1"));
     if (picture == nullptr)
         throw std::logic_error("main window without Picture1");
-    picture->setPicture(QPixmap(QStringLiteral(":/title.jpg")));
+    picture->setPicturePath(QStringLiteral(":/title.jpg"));
 
     const auto connectButton = [this](const char* name, void (MainWindow::*handler)()) {
         auto* button = findChild<QPushButton*>(QString::fromLatin1(name));
@@ -63,6 +63,10 @@ void MainWindow::showEvent(QShowEvent* event)
     if (!m_placed) {
         placeCentredOnScreen(*this);
         m_placed = true;
+        // Decoding the icon loads image plug-ins; the window need not wait
+        // for that to appear, so the icon follows on the next turn of the
+        // event loop.
+        QTimer::singleShot(0, this, [this] { applyProgramIcon(*this); });
     }
     QWidget::showEvent(event);
 }

@@ -11,23 +11,34 @@ PictureBox::PictureBox(QWidget* parent)
     setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
 }
 
-void PictureBox::setPicture(const QPixmap& picture)
+void PictureBox::setPicturePath(const QString& path)
 {
-    m_picture = picture;
+    m_path = path;
+    m_picture = QPixmap();
+    m_decoded = false;
     update();
+}
+
+const QPixmap& PictureBox::picture() const
+{
+    if (!m_decoded) {
+        m_picture.load(m_path);
+        m_decoded = true;
+    }
+    return m_picture;
 }
 
 void PictureBox::paintEvent(QPaintEvent* event)
 {
     QFrame::paintEvent(event);
-    if (m_picture.isNull())
+    if (picture().isNull())
         return;
     QPainter painter(this);
     const QRect client = contentsRect();
     painter.setClipRect(client);
     // Device-independent size: on a high-DPI screen the picture keeps its
     // proportion to the box rather than its physical pixel count.
-    painter.drawPixmap(client.topLeft(), m_picture);
+    painter.drawPixmap(client.topLeft(), picture());
 }
 
 } // namespace quantelo

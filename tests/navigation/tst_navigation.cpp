@@ -6,6 +6,7 @@
 #include "forms/picture_box.h"
 
 #include <QApplication>
+#include <QFontInfo>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -51,12 +52,13 @@ class TestNavigation : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { installFontStandIns(); }
-
     void init()
     {
+        // In the order of the program's start-up: the window first, the
+        // stand-in faces before its first paint.
         m_navigator = std::make_unique<Navigator>();
         QWidget& main = m_navigator->showMainWindow();
+        installFontStandIns();
         QVERIFY(QTest::qWaitForWindowActive(&main));
     }
 
@@ -78,7 +80,8 @@ private slots:
         QCOMPARE(windows.front()->minimumSize(), windows.front()->maximumSize());
         QVERIFY(!(windows.front()->windowFlags() & Qt::WindowMaximizeButtonHint));
         QVERIFY(windows.front()->windowFlags() & Qt::WindowMinimizeButtonHint);
-        QVERIFY(!windows.front()->windowIcon().isNull());
+        // The icon follows the window on the next turn of the event loop.
+        QTRY_VERIFY(!windows.front()->windowIcon().isNull());
     }
 
     void mainWindowControls_data()
@@ -111,6 +114,10 @@ private slots:
         if (auto* b = qobject_cast<QPushButton*>(control)) {
             QCOMPARE(b->text(), caption);
             QCOMPARE(b->font().family(), QStringLiteral("Tahoma"));
+            // The face really drawn: the stand-in registered after the
+            // window was shown is the one the first paint uses.
+            QCOMPARE(QFontInfo(b->font()).family(), QStringLiteral("Tahoma"));
+            QCOMPARE(QFontInfo(b->font()).weight(), int(QFont::Bold));
             QCOMPARE(b->font().pointSizeF(), 12.0);
             QCOMPARE(b->font().weight(), QFont::Bold);
             QVERIFY(!b->isDefault() && !b->autoDefault());
@@ -122,6 +129,7 @@ private slots:
         auto* picture = m_navigator->mainWindow()->findChild<PictureBox*>(QStringLiteral("Picture1"));
         QVERIFY(picture);
         QCOMPARE(picture->picture().size(), QSize(400, 311));
+        QVERIFY(!m_navigator->mainWindow()->windowIcon().isNull());
         // A two-pixel sunken border leaves 400 x 248 pixels: the picture's
         // full width, and its lowest 63 rows hidden.
         QCOMPARE(picture->contentsRect(), QRect(2, 2, 400, 248));
