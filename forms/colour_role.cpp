@@ -4,7 +4,9 @@
 #include <QVariant>
 #include <QWidget>
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 
 namespace quantelo {
 namespace {
@@ -14,12 +16,57 @@ constexpr const char* ForeColourProperty = "quanteloForeColour";
 
 constexpr std::array ColourGroups{QPalette::Active, QPalette::Inactive, QPalette::Disabled};
 
+// WCAG's minimum for large text: below it a text is hard to read.
+constexpr double MinimumTextContrast = 3.0;
+
+double relativeLuminance(const QColor& colour)
+{
+    const auto linear = [](double channel) {
+        return channel <= 0.03928 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) + 0.0722 * linear(colour.blueF());
+}
+
+// A text colour of the desktop's scheme that can be read on `back`: the
+// scheme's window text if it can, else black or white, whichever reads better.
+QColor readableOn(const QColor& back, const QPalette& scheme, QPalette::ColorGroup group)
+{
+    const QColor windowText = scheme.color(group, QPalette::WindowText);
+    if (contrastRatio(windowText, back) >= MinimumTextContrast)
+        return windowText;
+    const QColor black(Qt::black);
+    const QColor white(Qt::white);
+    return contrastRatio(black, back) >= contrastRatio(white, back) ? black : white;
+}
+
 void applyColour(QWidget& widget, QPalette::ColorRole target, ColourValue value)
 {
     const QPalette source = QApplication::palette();
     QPalette palette = widget.palette();
     for (const QPalette::ColorGroup group : ColourGroups)
         palette.setColor(group, target, toQColor(value, source, group));
+    widget.setPalette(palette);
+}
+
+// A text colour named by a system colour follows the desktop's scheme, and a
+// scheme may make it unreadable on the control's background: the 3-D dark
+// shadow of a dark scheme is dark on a dark window. Then the scheme's
+// readable text colour stands in. Fixed RGB text colours stay as they are.
+void applyForeColour(QWidget& widget, ColourValue value)
+{
+    if (!isSystemColour(value)) {
+        applyColour(widget, widget.foregroundRole(), value);
+        return;
+    }
+    const QPalette source = QApplication::palette();
+    QPalette palette = widget.palette();
+    for (const QPalette::ColorGroup group : ColourGroups) {
+        QColor fore = toQColor(value, source, group);
+        const QColor back = palette.color(group, widget.backgroundRole());
+        if (contrastRatio(fore, back) < MinimumTextContrast)
+            fore = readableOn(back, source, group);
+        palette.setColor(group, widget.foregroundRole(), fore);
+    }
     widget.setPalette(palette);
 }
 
@@ -36,10 +83,17 @@ void refreshOne(QWidget& widget)
     if (const auto back = backColour(widget))
         applyColour(widget, widget.backgroundRole(), *back);
     if (const auto fore = foreColour(widget))
-        applyColour(widget, widget.foregroundRole(), *fore);
+        applyForeColour(widget, *fore);
 }
 
 } // namespace
+
+double contrastRatio(const QColor& a, const QColor& b)
+{
+    const double la = relativeLuminance(a);
+    const double lb = relativeLuminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
 
 std::optional<QPalette::ColorRole> systemColourRole(ColourValue value)
 {
@@ -69,12 +123,15 @@ void setBackColour(QWidget& widget, ColourValue value)
 {
     widget.setProperty(BackColourProperty, QVariant::fromValue(value));
     applyColour(widget, widget.backgroundRole(), value);
+    // The text must stay readable on the new background.
+    if (const auto fore = foreColour(widget))
+        applyForeColour(widget, *fore);
 }
 
 void setForeColour(QWidget& widget, ColourValue value)
 {
     widget.setProperty(ForeColourProperty, QVariant::fromValue(value));
-    applyColour(widget, widget.foregroundRole(), value);
+    applyForeColour(widget, value);
 }
 
 std::optional<ColourValue> backColour(const QWidget& widget)

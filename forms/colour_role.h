@@ -28,8 +28,14 @@ std::optional<QPalette::ColorRole> systemColourRole(ColourValue value);
 // the top byte is ignored.
 QColor toQColor(ColourValue value, const QPalette& palette, QPalette::ColorGroup group = QPalette::Active);
 
+// The contrast ratio of two colours, from 1 (the same) to 21 (black and
+// white), as WCAG defines it.
+double contrastRatio(const QColor& a, const QColor& b);
+
 // A control's background (its backgroundRole()) and text colour (its
-// foregroundRole()), taken from the running application palette. The widget
+// foregroundRole()), taken from the running application palette. A text
+// colour named by a system colour that would not read on the background
+// (contrast below 3) gives way to the scheme's window text, or black or white. The widget
 // remembers the value last written, readable with backColour()/foreColour().
 // Backgrounds paint only where the widget paints its background role: a text
 // box always paints Base; a label needs autoFillBackground.

@@ -10,7 +10,7 @@ runtime_packages=(fonts-wine fonts-liberation2 fonts-dejavu-core)
 # headless start of scripts/run.
 display_packages=(xvfb xauth x11-utils xdotool openbox imagemagick)
 test_packages=(clang clang-tidy clang-format cppcheck libclang-rt-14-dev locales python3 binutils-mingw-w64-x86-64 desktop-file-utils appstream
-    dpkg-dev file)
+    dpkg-dev file dbus at-spi2-core python3-pyatspi qt6-gtk-platformtheme)
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi

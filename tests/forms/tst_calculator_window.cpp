@@ -13,6 +13,7 @@
 #include <QScreen>
 #include <QtTest>
 
+#include <cmath>
 #include <map>
 #include <memory>
 
@@ -95,6 +96,8 @@ private slots:
     void accessibleNames();
     void statusLabelNameFollowsCaption();
     void followsPaletteChange();
+    void contrastRatio_data();
+    void contrastRatio();
 
 private:
     CalculatorWindow& window(const QString& key) const { return *m_windows.at(key); }
@@ -757,6 +760,9 @@ void TestCalculatorWindow::followsPaletteChange()
     dark.setColor(QPalette::Base, QColor(30, 30, 30));
     dark.setColor(QPalette::Text, QColor(220, 220, 220));
     dark.setColor(QPalette::Window, QColor(50, 50, 50));
+    dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
+    dark.setColor(QPalette::ButtonText, QColor(230, 230, 230));
+    dark.setColor(QPalette::Shadow, QColor(20, 20, 20)); // the 3-D dark shadow of a dark scheme
     QApplication::setPalette(dark);
 
     QCOMPARE(box("LL", TextBox::txtVolts).palette().color(QPalette::Base), QColor(30, 30, 30));
@@ -765,6 +771,42 @@ void TestCalculatorWindow::followsPaletteChange()
     QCOMPARE(form.label(Label::lbl8).palette().color(QPalette::Window), QColor(50, 50, 50));
     // Fixed RGB colours stay: Label1 is grey, 0x00808080.
     QCOMPARE(control("LL", "Label1").palette().color(QPalette::WindowText), QColor(128, 128, 128));
+    // The flagged result box keeps its digits readable on the new scheme.
+    QCOMPARE(box("LL", TextBox::txtApPower).palette().color(QPalette::Text), QColor(30, 30, 30));
+    // Text named by a system colour stays readable: the result status is
+    // drawn in the dark shadow, which on this scheme would vanish on the
+    // dark window; the scheme's window text stands in.
+    const QPalette status = form.label(Label::lblMsg).palette();
+    QVERIFY(quantelo::contrastRatio(status.color(QPalette::WindowText), status.color(QPalette::Window)) >= 3.0);
+    QCOMPARE(status.color(QPalette::WindowText), QColor(230, 230, 230));
+    // Every label and box whose colours are system colours reads on this scheme.
+    for (QWidget* w : form.findChildren<QWidget*>()) {
+        const auto fore = quantelo::foreColour(*w);
+        if (!fore || !quantelo::isSystemColour(*fore))
+            continue;
+        const QPalette p = w->palette();
+        QVERIFY2(quantelo::contrastRatio(p.color(w->foregroundRole()), p.color(w->backgroundRole())) >= 3.0,
+                 qPrintable(w->objectName()));
+    }
+}
+
+void TestCalculatorWindow::contrastRatio_data()
+{
+    QTest::addColumn<QColor>("a");
+    QTest::addColumn<QColor>("b");
+    QTest::addColumn<double>("ratio");
+    QTest::newRow("black on white") << QColor(Qt::black) << QColor(Qt::white) << 21.0;
+    QTest::newRow("white on black") << QColor(Qt::white) << QColor(Qt::black) << 21.0;
+    QTest::newRow("same grey") << QColor(128, 128, 128) << QColor(128, 128, 128) << 1.0;
+    QTest::newRow("grey 0x767676 on white") << QColor(0x76, 0x76, 0x76) << QColor(Qt::white) << 4.54;
+}
+
+void TestCalculatorWindow::contrastRatio()
+{
+    QFETCH(QColor, a);
+    QFETCH(QColor, b);
+    QFETCH(double, ratio);
+    QVERIFY(std::abs(quantelo::contrastRatio(a, b) - ratio) < 0.01);
 }
 
 QTEST_MAIN(TestCalculatorWindow)
