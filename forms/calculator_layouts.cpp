@@ -68,16 +68,7 @@ ControlDescription frame(std::string_view name, std::string_view caption, TwipRe
 
 ControlDescription button(std::string_view name, std::string_view caption, TwipRect geometry, int tabIndex)
 {
-    return {name,
-            ControlKind::CommandButton,
-            {},
-            caption,
-            geometry,
-            ButtonFont,
-            Colour::ButtonFace,
-            Colour::ButtonText,
-            TextAlignment::Centre,
-            tabIndex};
+    return commandButton(name, caption, geometry, ButtonFont, tabIndex);
 }
 
 ControlDescription withBackColour(ControlDescription control, ColourValue colour)

@@ -49,6 +49,22 @@ struct ControlDescription {
     std::string_view accessibleName = {};
 };
 
+// A command button on the window itself, in the toolkit's button colours.
+inline ControlDescription commandButton(std::string_view name, std::string_view caption, TwipRect geometry,
+                                        FontDescription font, int tabIndex)
+{
+    return {name,
+            ControlKind::CommandButton,
+            {},
+            caption,
+            geometry,
+            font,
+            Colour::ButtonFace,
+            Colour::ButtonText,
+            TextAlignment::Centre,
+            tabIndex};
+}
+
 struct FormDescription {
     std::string_view name;
     std::string_view caption;

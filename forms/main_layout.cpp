@@ -9,16 +9,7 @@ constexpr FontDescription DefaultFont{"MS Sans Serif", 8.25, NormalWeight};
 
 ControlDescription button(std::string_view name, std::string_view caption, TwipRect geometry, int tabIndex)
 {
-    return {name,
-            ControlKind::CommandButton,
-            {},
-            caption,
-            geometry,
-            ButtonFont,
-            Colour::ButtonFace,
-            Colour::ButtonText,
-            TextAlignment::Centre,
-            tabIndex};
+    return commandButton(name, caption, geometry, ButtonFont, tabIndex);
 }
 
 FormDescription makeMainForm()
