@@ -11,6 +11,24 @@ namespace quantelo {
 enum class TextBox { txtVolts, txtAmps, txtPF, txtRealPower, txtApPower };
 enum class Label { lbl8, lblMsg };
 
+// The controls' names, as the windows name their widgets.
+constexpr const char* controlName(TextBox box)
+{
+    switch (box) {
+    case TextBox::txtVolts: return "txtVolts";
+    case TextBox::txtAmps: return "txtAmps";
+    case TextBox::txtPF: return "txtPF";
+    case TextBox::txtRealPower: return "txtRealPower";
+    case TextBox::txtApPower: return "txtApPower";
+    }
+    return "";
+}
+
+constexpr const char* controlName(Label label)
+{
+    return label == Label::lbl8 ? "lbl8" : "lblMsg";
+}
+
 // What Solve and Clear need of a calculator window, and nothing more. The
 // Qt windows implement it; tests implement it with a recording fake. Every
 // operation acts at once, in the order the commands call them.

@@ -20,27 +20,6 @@ namespace {
 constexpr Qt::WindowFlags CalculatorWindowFlags = Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
     | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
 
-const char* controlName(TextBox box)
-{
-    switch (box) {
-    case TextBox::txtVolts: return "txtVolts";
-    case TextBox::txtAmps: return "txtAmps";
-    case TextBox::txtPF: return "txtPF";
-    case TextBox::txtRealPower: return "txtRealPower";
-    case TextBox::txtApPower: return "txtApPower";
-    }
-    throw std::invalid_argument("unknown text box");
-}
-
-const char* controlName(Label label)
-{
-    switch (label) {
-    case Label::lbl8: return "lbl8";
-    case Label::lblMsg: return "lblMsg";
-    }
-    throw std::invalid_argument("unknown label");
-}
-
 } // namespace
 
 CalculatorWindow::CalculatorWindow(const FormDescription& form, CalculatorKind kind)

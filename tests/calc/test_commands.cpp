@@ -10,23 +10,6 @@
 namespace quantelo {
 namespace {
 
-const char* boxName(TextBox box)
-{
-    switch (box) {
-    case TextBox::txtVolts: return "txtVolts";
-    case TextBox::txtAmps: return "txtAmps";
-    case TextBox::txtPF: return "txtPF";
-    case TextBox::txtRealPower: return "txtRealPower";
-    case TextBox::txtApPower: return "txtApPower";
-    }
-    return "?";
-}
-
-const char* labelName(Label label)
-{
-    return label == Label::lbl8 ? "lbl8" : "lblMsg";
-}
-
 std::string hex(ColourValue colour)
 {
     std::array<char, 16> buf{};
@@ -44,19 +27,19 @@ public:
     void setText(TextBox box, std::string_view text) override
     {
         texts[static_cast<size_t>(box)] = text;
-        log.push_back(std::string(boxName(box)) + ".Text='" + std::string(text) + "'");
+        log.push_back(std::string(controlName(box)) + ".Text='" + std::string(text) + "'");
     }
     void setCaption(Label label, std::string_view caption) override
     {
-        log.push_back(std::string(labelName(label)) + ".Caption='" + std::string(caption) + "'");
+        log.push_back(std::string(controlName(label)) + ".Caption='" + std::string(caption) + "'");
     }
     void setBackColor(TextBox box, ColourValue colour) override
     {
-        log.push_back(std::string(boxName(box)) + ".BackColor=" + hex(colour));
+        log.push_back(std::string(controlName(box)) + ".BackColor=" + hex(colour));
     }
     void setBackColor(Label label, ColourValue colour) override
     {
-        log.push_back(std::string(labelName(label)) + ".BackColor=" + hex(colour));
+        log.push_back(std::string(controlName(label)) + ".BackColor=" + hex(colour));
     }
     void focusClearButton() override { log.emplace_back("focus cmdClear"); }
     void msgBox(std::string_view prompt) override

@@ -1,4 +1,5 @@
 #include "calc/number_text.h"
+#include "tests/support/exact_rounding.h"
 
 #include <gtest/gtest.h>
 
@@ -311,37 +312,7 @@ TEST(ValLongText, MegabyteInputs)
     }
 }
 
-// The exact binary value of `x` rounded half away from zero to `decimals`
-// places, as text, by decimal arithmetic on its full expansion: 160 places
-// hold every single exactly (the smallest subnormal has 149), so the digit
-// after the last kept one alone decides the rounding.
-std::string roundedExactly(float x, int decimals)
-{
-    std::array<char, 256> buf{};
-    const auto end
-        = std::to_chars(buf.data(), buf.data() + buf.size(), static_cast<double>(x), std::chars_format::fixed, 160).ptr;
-    std::string s(buf.data(), end);
-    const bool negative = s.front() == '-';
-    if (negative) {
-        s.erase(0, 1);
-    }
-    const auto point = s.find('.');
-    const bool up = s[point + 1 + static_cast<std::size_t>(decimals)] >= '5';
-    std::string digits = s.substr(0, point) + s.substr(point + 1, static_cast<std::size_t>(decimals));
-    if (up) {
-        auto i = digits.size();
-        while (i > 0 && digits[i - 1] == '9') {
-            digits[--i] = '0';
-        }
-        if (i == 0) {
-            digits.insert(digits.begin(), '1');
-        } else {
-            ++digits[i - 1];
-        }
-    }
-    const auto integerDigits = digits.size() - static_cast<std::size_t>(decimals);
-    return (negative ? "-" : "") + digits.substr(0, integerDigits) + "." + digits.substr(integerDigits);
-}
+using testing::roundedExactly;
 
 double parsed(const std::string& text)
 {

@@ -6,6 +6,7 @@
 
 #include "calc/number_text.h"
 #include "calc/power.h"
+#include "tests/support/exact_rounding.h"
 
 #include <array>
 #include <bit>
@@ -99,33 +100,10 @@ double strtodC(const std::string& number)
 }
 
 // `x` rounded half away from zero to `decimals` places, from its exact
-// decimal expansion (150 places hold every single exactly).
+// decimal expansion.
 double roundedExactly(float x, int decimals)
 {
-    std::array<char, 256> buf{};
-    // The fuzzer never sets a locale, so the point is ".".
-    std::snprintf(buf.data(), buf.size(), "%.150f", static_cast<double>(x));
-    std::string s(buf.data());
-    const bool negative = s.front() == '-';
-    if (negative) {
-        s.erase(0, 1);
-    }
-    const auto point = s.find('.');
-    const bool up = s[point + 1 + static_cast<std::size_t>(decimals)] >= '5';
-    std::string digits = s.substr(0, point) + s.substr(point + 1, static_cast<std::size_t>(decimals));
-    if (up) {
-        auto i = digits.size();
-        while (i > 0 && digits[i - 1] == '9') {
-            digits[--i] = '0';
-        }
-        if (i == 0) {
-            digits.insert(digits.begin(), '1');
-        } else {
-            ++digits[i - 1];
-        }
-    }
-    digits.insert(digits.size() - static_cast<std::size_t>(decimals), ".");
-    return strtodC((negative ? "-" : "") + digits);
+    return strtodC(quantelo::testing::roundedExactly(x, decimals));
 }
 
 // Optional '-', integer digits without padding, '.', exactly `decimals`

@@ -104,23 +104,6 @@ Qt::Key openAccessKey(Calculator which)
     return Qt::Key_unknown;
 }
 
-const char* boxName(TextBox box)
-{
-    switch (box) {
-    case TextBox::txtVolts: return "txtVolts";
-    case TextBox::txtAmps: return "txtAmps";
-    case TextBox::txtPF: return "txtPF";
-    case TextBox::txtRealPower: return "txtRealPower";
-    case TextBox::txtApPower: return "txtApPower";
-    }
-    return "?";
-}
-
-const char* labelName(Label label)
-{
-    return label == Label::lbl8 ? "lbl8" : "lblMsg";
-}
-
 QString colourText(std::optional<ColourValue> colour)
 {
     return colour ? QStringLiteral("%1").arg(*colour, 8, 16, QLatin1Char('0')) : QStringLiteral("none");
@@ -383,7 +366,7 @@ void TestSoak::typeIntoBox()
     const QString text = randomInput();
     const bool atStart = chance(20);
     note(QStringLiteral("type %1 %2 '%3' at %4")
-             .arg(QLatin1String(calculatorName(*which)), QLatin1String(boxName(box)), text,
+             .arg(QLatin1String(calculatorName(*which)), QLatin1String(controlName(box)), text,
                   atStart ? QStringLiteral("start") : QStringLiteral("end")));
 
     const QString before = edit.text();
@@ -408,7 +391,7 @@ void TestSoak::emptyBox()
         return openCalculator();
     OpenCalculator& open = *m_open[index(*which)];
     const TextBox box = AllBoxes[static_cast<std::size_t>(pick(5))];
-    note(QStringLiteral("empty %1 %2").arg(QLatin1String(calculatorName(*which)), QLatin1String(boxName(box))));
+    note(QStringLiteral("empty %1 %2").arg(QLatin1String(calculatorName(*which)), QLatin1String(controlName(box))));
     LimitedLineEdit& edit = open.window->textBox(box);
     QTest::keyClick(&edit, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(&edit, Qt::Key_Delete);
@@ -475,11 +458,11 @@ void TestSoak::openCalculator()
     }
     for (const TextBox box : AllBoxes) {
         if (!window->textBox(box).text().isEmpty())
-            fault(QStringLiteral("a new window with text in %1").arg(QLatin1String(boxName(box))));
+            fault(QStringLiteral("a new window with text in %1").arg(QLatin1String(controlName(box))));
     }
     for (const Label label : AllLabels) {
         if (!window->label(label).text().isEmpty())
-            fault(QStringLiteral("a new window with a caption in %1").arg(QLatin1String(labelName(label))));
+            fault(QStringLiteral("a new window with a caption in %1").arg(QLatin1String(controlName(label))));
     }
     track(which);
 }
@@ -543,20 +526,21 @@ QString TestSoak::compareCalculator(Calculator which) const
         const std::string shown = window.text(box);
         if (shown != shadow.texts[index(box)]) {
             return QStringLiteral("%1 %2 shows '%3', the core wrote '%4'")
-                .arg(name, QLatin1String(boxName(box)), QString::fromStdString(shown),
+                .arg(name, QLatin1String(controlName(box)), QString::fromStdString(shown),
                      QString::fromStdString(shadow.texts[index(box)]));
         }
         const auto colour = backColour(window.textBox(box));
         if (colour != shadow.boxColours[index(box)]) {
             return QStringLiteral("%1 %2 colour %3, the core set %4")
-                .arg(name, QLatin1String(boxName(box)), colourText(colour), colourText(shadow.boxColours[index(box)]));
+                .arg(name, QLatin1String(controlName(box)), colourText(colour),
+                     colourText(shadow.boxColours[index(box)]));
         }
         // A box flagged with the window-text colour keeps its digits readable.
         if (shadow.recoloured[index(box)]) {
             const ColourValue digits = *colour == Colour::WindowText ? Colour::WindowBackground : Colour::WindowText;
             if (foreColour(window.textBox(box)) != digits)
                 return QStringLiteral("%1 %2 text colour %3 on %4")
-                    .arg(name, QLatin1String(boxName(box)), colourText(foreColour(window.textBox(box))),
+                    .arg(name, QLatin1String(controlName(box)), colourText(foreColour(window.textBox(box))),
                          colourText(colour));
         }
     }
@@ -564,13 +548,13 @@ QString TestSoak::compareCalculator(Calculator which) const
         const QString caption = window.label(label).text();
         if (caption != QString::fromStdString(shadow.captions[index(label)])) {
             return QStringLiteral("%1 %2 reads '%3', the core wrote '%4'")
-                .arg(name, QLatin1String(labelName(label)), caption,
+                .arg(name, QLatin1String(controlName(label)), caption,
                      QString::fromStdString(shadow.captions[index(label)]));
         }
         const auto colour = backColour(window.label(label));
         if (colour != shadow.labelColours[index(label)]) {
             return QStringLiteral("%1 %2 colour %3, the core set %4")
-                .arg(name, QLatin1String(labelName(label)), colourText(colour),
+                .arg(name, QLatin1String(controlName(label)), colourText(colour),
                      colourText(shadow.labelColours[index(label)]));
         }
     }
