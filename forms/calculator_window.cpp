@@ -75,13 +75,9 @@ void CalculatorWindow::setCaption(Label label, std::string_view caption)
 
 void CalculatorWindow::setBackColor(TextBox box, ColourValue colour)
 {
-    LimitedLineEdit& edit = textBox(box);
-    setBackColour(edit, colour);
-    // A result over the limit is flagged with the window-text colour as its
-    // background, which is the colour a box draws its digits in: the value
-    // would vanish. While flagged, the digits take the window background
-    // colour instead, so the result stays readable.
-    setForeColour(edit, colour == Colour::WindowText ? Colour::WindowBackground : Colour::WindowText);
+    // A result over the limit is flagged with the window-text colour, the
+    // colour of its own digits; setBackColour keeps them readable.
+    setBackColour(textBox(box), colour);
 }
 
 void CalculatorWindow::setBackColor(Label label, ColourValue colour)
