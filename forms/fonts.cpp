@@ -8,18 +8,17 @@
 namespace quantelo {
 namespace {
 
-// Debian's fonts-wine package.
-const QStringList TahomaFiles{
-    QStringLiteral("/usr/share/wine/fonts/tahoma.ttf"),
-    QStringLiteral("/usr/share/wine/fonts/tahomabd.ttf"),
-};
+// Debian's fonts-wine package. Only the regular outline: the bold file that
+// comes with it has bold spacing but regular-weight strokes, so bold captions
+// drawn with it look no heavier than regular ones. With the regular outline
+// alone, the font engine emboldens its strokes for a bold request, and bold
+// captions keep regular Tahoma's advances, so they fit their labels.
+const QString TahomaRegularFile = QStringLiteral("/usr/share/wine/fonts/tahoma.ttf");
 
 void registerTahoma()
 {
-    for (const QString& file : TahomaFiles) {
-        if (QFile::exists(file))
-            QFontDatabase::addApplicationFont(file);
-    }
+    if (QFile::exists(TahomaRegularFile))
+        QFontDatabase::addApplicationFont(TahomaRegularFile);
 }
 
 void standIn(const QString& face, const QStringList& substitutes)

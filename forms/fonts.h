@@ -8,7 +8,9 @@ namespace quantelo {
 // built.
 //   "Tahoma"              the Tahoma-metric outline font that Wine ships
 //                         (in a folder fontconfig does not scan, so it is
-//                         registered here), else Liberation Sans
+//                         registered here; its regular outline only, which
+//                         the font engine emboldens for bold captions), else
+//                         Liberation Sans
 //   "Arial Unicode MS"    Liberation Sans (metric-compatible with Arial)
 //   "@Arial Unicode MS"   the same: the "@" face is the one for vertical
 //                         writing, which for horizontal Latin text draws like

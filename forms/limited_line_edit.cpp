@@ -1,6 +1,9 @@
 #include "forms/limited_line_edit.h"
 
+#include "forms/sunken_edge.h"
+
 #include <QKeyEvent>
+#include <QPainter>
 #include <QValidator>
 
 #include <algorithm>
@@ -55,6 +58,8 @@ LimitedLineEdit::LimitedLineEdit(QWidget* parent)
     , m_validator(new LimitValidator(this))
 {
     setValidator(m_validator);
+    setFrame(false);
+    setTextMargins(SunkenEdgeWidth, SunkenEdgeWidth, SunkenEdgeWidth, SunkenEdgeWidth);
     connect(this, &QLineEdit::textChanged, this, [this](const QString& text) { m_validator->m_previous = text; });
 }
 
@@ -74,6 +79,16 @@ void LimitedLineEdit::setProgramText(const QString& text)
     m_validator->m_programWrite = true;
     setText(text);
     m_validator->m_programWrite = false;
+    // setText() leaves the cursor at the end, which scrolls a long text left
+    // and hides its sign and leading digits.
+    setCursorPosition(0);
+}
+
+void LimitedLineEdit::paintEvent(QPaintEvent* event)
+{
+    QLineEdit::paintEvent(event);
+    QPainter painter(this);
+    drawSunkenEdge(painter, rect(), palette());
 }
 
 void LimitedLineEdit::keyPressEvent(QKeyEvent* event)

@@ -1,5 +1,7 @@
 #include "forms/picture_box.h"
 
+#include "forms/sunken_edge.h"
+
 #include <QPainter>
 
 namespace quantelo {
@@ -7,8 +9,8 @@ namespace quantelo {
 PictureBox::PictureBox(QWidget* parent)
     : QFrame(parent)
 {
-    // WinPanel is the classic sunken 3-D border, two pixels on each side.
-    setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
+    setFrameStyle(QFrame::NoFrame);
+    setContentsMargins(SunkenEdgeWidth, SunkenEdgeWidth, SunkenEdgeWidth, SunkenEdgeWidth);
 }
 
 void PictureBox::setPicturePath(const QString& path)
@@ -31,9 +33,10 @@ const QPixmap& PictureBox::picture() const
 void PictureBox::paintEvent(QPaintEvent* event)
 {
     QFrame::paintEvent(event);
+    QPainter painter(this);
+    drawSunkenEdge(painter, rect(), palette());
     if (picture().isNull())
         return;
-    QPainter painter(this);
     const QRect client = contentsRect();
     painter.setClipRect(client);
     // Device-independent size: on a high-DPI screen the picture keeps its

@@ -2,11 +2,85 @@
 
 #include "resources/program_icon.h"
 
+#include <QEvent>
+#include <QMargins>
+#include <QPointer>
 #include <QScreen>
 #include <QStyle>
 #include <QWidget>
+#include <QWindow>
 
 namespace quantelo {
+namespace {
+
+// The frame the window manager last reported around one of the program's
+// windows. All four windows have the same decorations, so a window shown
+// after the first can be centred by its frame before it is mapped.
+QMargins knownFrame;
+
+// The client area that puts the frame (client plus `frame`) in the centre of
+// the screen's available area.
+QRect centredClientArea(const QSize& client, const QMargins& frame, const QRect& available)
+{
+    const QSize outer = client.grownBy(frame);
+    const QRect outerRect = QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, outer, available);
+    return {outerRect.topLeft() + QPoint(frame.left(), frame.top()), client};
+}
+
+// Watches a window that was centred without knowing its frame, and centres it
+// once more when the window manager reports the frame after mapping it. Only
+// the placement at first show is corrected: the watcher ends with the first
+// correction, or when the window is hidden, without ever moving the window a
+// second time.
+class FrameWatcher : public QObject {
+public:
+    explicit FrameWatcher(QWidget& window)
+        : QObject(&window)
+        , m_window(&window)
+    {
+        window.windowHandle()->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        switch (event->type()) {
+        case QEvent::Expose:
+        case QEvent::Move:
+        case QEvent::Resize:
+        case QEvent::PlatformSurface: recentre(); break;
+        case QEvent::Hide: finish(); break;
+        default: break;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    void recentre()
+    {
+        QWidget* window = m_window;
+        if (window == nullptr || window->windowHandle() == nullptr)
+            return;
+        const QMargins frame = window->windowHandle()->frameMargins();
+        if (frame.isNull())
+            return;
+        knownFrame = frame;
+        if (const QScreen* screen = window->screen())
+            window->setGeometry(centredClientArea(window->size(), frame, screen->availableGeometry()));
+        finish();
+    }
+
+    void finish()
+    {
+        if (m_window != nullptr && m_window->windowHandle() != nullptr)
+            m_window->windowHandle()->removeEventFilter(this);
+        deleteLater();
+    }
+
+    QPointer<QWidget> m_window;
+};
+
+} // namespace
 
 void applyProgramIcon(QWidget& window)
 {
@@ -18,10 +92,15 @@ void placeCentredOnScreen(QWidget& window)
     const QScreen* screen = window.screen();
     if (screen == nullptr)
         return;
-    // The client area is centred; the frame, unknown before the window is
-    // first mapped, adds a few pixels on each side.
-    window.setGeometry(
-        QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, window.size(), screen->availableGeometry()));
+    // The frame is known before the window is mapped only when the window
+    // manager reported it for an earlier window. Without a window manager,
+    // or on Wayland, there is none: then the client area is centred.
+    QMargins frame = window.windowHandle() != nullptr ? window.windowHandle()->frameMargins() : QMargins();
+    if (frame.isNull())
+        frame = knownFrame;
+    window.setGeometry(centredClientArea(window.size(), frame, screen->availableGeometry()));
+    if (frame.isNull() && window.windowHandle() != nullptr)
+        new FrameWatcher(window);
 }
 
 } // namespace quantelo

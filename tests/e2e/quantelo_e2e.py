@@ -139,6 +139,26 @@ def client_geometry(window_id):
             int(fields["Width"]), int(fields["Height"]))
 
 
+def frame_geometry(window_id):
+    """Screen position and size of a window with its frame and title bar: the
+    client area grown by the frame extents the window manager reports
+    (_NET_FRAME_EXTENTS: left, right, top, bottom)."""
+    x, y, width, height = client_geometry(window_id)
+    value = run("xprop", "-id", str(window_id), "_NET_FRAME_EXTENTS")
+    left, right, top, bottom = (int(n) for n in value.split("=")[1].split(","))
+    return x - left, y - top, width + left + right, height + top + bottom
+
+
+def assert_frame_centred(test, window_id, screen):
+    """The window's frame lies in the middle of the screen, within a pixel,
+    and the window manager gave it a title bar."""
+    x, y, width, height = frame_geometry(window_id)
+    client = client_geometry(window_id)
+    test.assertGreater(height - client[3], 0, "no frame reported")
+    test.assertLessEqual(abs(x - (screen[0] - width) / 2), 1, (x, width))
+    test.assertLessEqual(abs(y - (screen[1] - height) / 2), 1, (y, height))
+
+
 # --- Reading the screen -----------------------------------------------------
 
 def screenshot(x, y, width, height):

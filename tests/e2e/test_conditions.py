@@ -7,6 +7,7 @@ import unittest
 import pyatspi
 
 from quantelo_e2e import (
+    assert_frame_centred,
     AMPS_BOX, APPARENT_BOX, CALCULATORS, LINE_TO_NEUTRAL, MAIN_TITLE,
     PF_BOX, REAL_BOX, ProgramTestCase, background_and_ink, click_at,
     client_geometry, contrast, descendants, extents, key, luminance,
@@ -57,8 +58,7 @@ class DoubleScale(ProgramTestCase):
                 (window_id,) = window_ids(title)
                 x, y, width, height = client_geometry(window_id)
                 self.assertEqual((width, height), (1428, 942))
-                self.assertLessEqual(abs(x - (SCREEN[0] - width) / 2), 1)
-                self.assertLessEqual(abs(y - (SCREEN[1] - height) / 2), 1)
+                assert_frame_centred(self, window_id, SCREEN)
 
     def test_every_box_lies_at_twice_its_place(self):
         # A click just inside two opposite corners of each box, in device

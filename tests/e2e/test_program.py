@@ -6,6 +6,7 @@ import unittest
 import pyatspi
 
 from quantelo_e2e import (
+    assert_frame_centred,
     AMPS_BOX, APPARENT_BOX, BUTTON_1PH, BUTTON_LL, BUTTON_LN, CALCULATORS,
     LINE_TO_LINE, LINE_TO_NEUTRAL, MAIN_TITLE, MESSAGE_TITLE, PF_BOX,
     PICTURE, REAL_BOX, SINGLE_PHASE, TYPICAL_RUNS, ProgramTestCase,
@@ -26,8 +27,7 @@ class StartUp(ProgramTestCase):
         self.assertEqual(len(window_ids(MAIN_TITLE)), 1)
         x, y, width, height = client_geometry(window_ids(MAIN_TITLE)[0])
         self.assertEqual((width, height), CLIENT)
-        self.assertLessEqual(abs(x - (SCREEN[0] - width) / 2), 1)
-        self.assertLessEqual(abs(y - (SCREEN[1] - height) / 2), 1)
+        assert_frame_centred(self, window_ids(MAIN_TITLE)[0], SCREEN)
         main.wait_focus(BUTTON_1PH)
         buttons = [a for a in children(main.accessible)
                    if a.getRole() == pyatspi.ROLE_PUSH_BUTTON]

@@ -85,6 +85,8 @@ private slots:
     void enterAndEscape();
     void solve_data();
     void solve();
+    void resultsShowFromTheirStart_data();
+    void resultsShowFromTheirStart();
     void invalidPowerFactor_data();
     void invalidPowerFactor();
     void overLimitThenClear();
@@ -397,6 +399,77 @@ void TestCalculatorWindow::solve()
     QCOMPARE(form.label(Label::lblMsg).text(), QString());
     QCOMPARE(quantelo::backColour(box(key, TextBox::txtRealPower)), std::optional<quint32>(WindowBackground));
     QCOMPARE(quantelo::backColour(box(key, TextBox::txtApPower)), std::optional<quint32>(WindowBackground));
+}
+
+void TestCalculatorWindow::resultsShowFromTheirStart_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("volts");
+    QTest::addColumn<QString>("amps");
+    QTest::addColumn<QString>("pf");
+    QTest::addColumn<QString>("result"); // both result boxes
+
+    struct Row {
+        const char* name;
+        const char* key;
+        const char* volts;
+        const char* amps;
+        const char* pf;
+        const char* result;
+    };
+    const Row rows[] = {
+        {"1Ph nine integer digits", "1Ph", "999999", "999999", "1", "999998016.0"},
+        {"LN nine integer digits", "LN", "999999", "99999", "1", "299996704.0"},
+        {"LL nine integer digits", "LL", "999999", "99999", "1", "173203168.0"},
+        {"1Ph negative power keeps its sign", "1Ph", "-99999", "9999", "1", "-999890.0"},
+    };
+    for (const Row& row : rows)
+        QTest::newRow(row.name) << row.key << row.volts << row.amps << row.pf << row.result;
+}
+
+void TestCalculatorWindow::resultsShowFromTheirStart()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, volts);
+    QFETCH(QString, amps);
+    QFETCH(QString, pf);
+    QFETCH(QString, result);
+    showAndActivate(window(key));
+    type(key, volts, amps, pf);
+    click(key, "cmdSolve");
+    QCOMPARE(box(key, TextBox::txtPF).cursorPosition(), 0);
+
+    for (TextBox which : {TextBox::txtRealPower, TextBox::txtApPower}) {
+        auto& shown = static_cast<quantelo::LimitedLineEdit&>(box(key, which));
+        QCOMPARE(shown.text(), result);
+        QCOMPARE(shown.cursorPosition(), 0);
+        // What the user sees: the box drawn with its first character alone is
+        // the reference for where, and how, that character is drawn; the box
+        // holding the whole result must draw the same pixels there.
+        const QImage drawn = shown.grab().toImage();
+        shown.setProgramText(result.left(1));
+        const QImage first = shown.grab().toImage();
+        shown.setProgramText(result);
+        const QColor back = shown.palette().color(QPalette::Base);
+        int inkRight = -1;
+        for (int x = 0; x < first.width() / 2; ++x) {
+            for (int y = 3; y < first.height() - 3; ++y) {
+                if (QColor(first.pixel(x, y)) != back && x > 2)
+                    inkRight = x;
+            }
+        }
+        QVERIFY2(inkRight > 0, "the first character draws no ink");
+        for (int x = 0; x <= inkRight; ++x) {
+            for (int y = 0; y < first.height(); ++y) {
+                QVERIFY2(drawn.pixel(x, y) == first.pixel(x, y),
+                         qPrintable(QStringLiteral("%1 at %2,%3: not its first character, '%4'")
+                                        .arg(result)
+                                        .arg(x)
+                                        .arg(y)
+                                        .arg(result.left(1))));
+            }
+        }
+    }
 }
 
 void TestCalculatorWindow::invalidPowerFactor_data()

@@ -6,6 +6,7 @@
 #include "forms/colour_role.h"
 #include "forms/fonts.h"
 #include "forms/limited_line_edit.h"
+#include "forms/main_window.h"
 
 #include <QFontInfo>
 #include <QGroupBox>
@@ -13,6 +14,7 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -192,6 +194,48 @@ QString caption(const QWidget& widget)
     return QStringLiteral("?");
 }
 
+void setCaption(QWidget& widget, const QString& text)
+{
+    if (auto* label = qobject_cast<QLabel*>(&widget))
+        label->setText(text);
+    else if (auto* frame = qobject_cast<QGroupBox*>(&widget))
+        frame->setTitle(text);
+    else if (auto* button = qobject_cast<QPushButton*>(&widget))
+        button->setText(text);
+}
+
+// The ink of a caption: how far each pixel of `drawn` has moved from the
+// control without its caption (`blank`) towards the text colour, from 0 to 1,
+// summed over the control.
+double ink(const QImage& drawn, const QImage& blank, const QColor& fore, const QColor& back)
+{
+    const double dr = fore.redF() - back.redF();
+    const double dg = fore.greenF() - back.greenF();
+    const double db = fore.blueF() - back.blueF();
+    const double length2 = dr * dr + dg * dg + db * db;
+    const auto towardsFore = [&](const QColor& c) {
+        return ((c.redF() - back.redF()) * dr + (c.greenF() - back.greenF()) * dg + (c.blueF() - back.blueF()) * db)
+            / length2;
+    };
+    double sum = 0;
+    for (int y = 0; y < drawn.height(); ++y) {
+        for (int x = 0; x < drawn.width(); ++x)
+            sum += std::clamp(towardsFore(drawn.pixelColor(x, y)) - towardsFore(blank.pixelColor(x, y)), 0.0, 1.0);
+    }
+    return sum;
+}
+
+// A palette of a dark colour scheme, as a desktop might set it.
+QPalette darkScheme()
+{
+    QPalette dark(QColor(53, 53, 53), QColor(45, 45, 45));
+    dark.setColor(QPalette::Base, QColor(30, 30, 30));
+    dark.setColor(QPalette::Text, QColor(230, 230, 230));
+    dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
+    dark.setColor(QPalette::ButtonText, QColor(230, 230, 230));
+    return dark;
+}
+
 } // namespace
 
 class TestLayout : public QObject {
@@ -204,14 +248,35 @@ private slots:
     void controls_data();
     void controls();
     void labelsShowWholeLinesOnly();
+    void boldCaptionsAreDrawnBold_data();
+    void boldCaptionsAreDrawnBold();
+    void sunkenEdges_data();
+    void sunkenEdges();
+    void cleanup();
 
 private:
     std::unique_ptr<CalculatorWindow> create(const QString& windowName);
+    std::unique_ptr<QWidget> createAny(const QString& windowName);
+
+    QPalette m_palette;
 };
 
 void TestLayout::initTestCase()
 {
     quantelo::installFontStandIns();
+    m_palette = QApplication::palette();
+}
+
+void TestLayout::cleanup()
+{
+    QApplication::setPalette(m_palette);
+}
+
+std::unique_ptr<QWidget> TestLayout::createAny(const QString& windowName)
+{
+    if (windowName == QLatin1String("frmPowerSolve"))
+        return std::make_unique<quantelo::MainWindow>();
+    return create(windowName);
 }
 
 std::unique_ptr<CalculatorWindow> TestLayout::create(const QString& windowName)
@@ -385,6 +450,123 @@ void TestLayout::labelsShowWholeLinesOnly()
     const QList<int> two = inkedRows(lineHeight * 2 + 2);
     QVERIFY(!two.isEmpty());
     QVERIFY(two.last() >= lineHeight); // the second line shows once it fits
+}
+
+void TestLayout::boldCaptionsAreDrawnBold_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("control");
+    const std::pair<const char*, std::vector<Row> (*)()> windows[] = {
+        {"frmPowerRealApparent3PhLL", lineToLineRows},
+        {"frmPowerRealApparent3PhLN", lineToNeutralRows},
+        {"frmPowerRealApparent1Phase", singlePhaseRows},
+    };
+    for (const auto& [window, rows] : windows) {
+        for (const Row& row : rows()) {
+            // An empty status label draws nothing to judge.
+            if (row.weight == 700 && *row.caption != 0)
+                QTest::addRow("%s/%s", window, row.name) << QString::fromLatin1(window) << row.name;
+        }
+    }
+    for (const char* button : {"Command1", "Command2", "Command3"})
+        QTest::addRow("frmPowerSolve/%s", button) << "frmPowerSolve" << button;
+}
+
+void TestLayout::boldCaptionsAreDrawnBold()
+{
+    // A bold caption carries clearly more ink than the same caption drawn in
+    // the same face at regular weight; asking for a bold face is not enough.
+    QFETCH(QString, window);
+    QFETCH(QString, control);
+    const auto form = createAny(window);
+    auto* widget = form->findChild<QWidget*>(control);
+    QVERIFY(widget != nullptr);
+    QCOMPARE(widget->font().weight(), QFont::Bold);
+    const QColor fore = widget->palette().color(widget->foregroundRole());
+    const QColor back = widget->palette().color(widget->backgroundRole());
+    const QString text = caption(*widget);
+
+    const QImage bold = widget->grab().toImage();
+    QFont regularFont = widget->font();
+    regularFont.setWeight(QFont::Normal);
+    widget->setFont(regularFont);
+    const QImage regular = widget->grab().toImage();
+    setCaption(*widget, QString());
+    const QImage blank = widget->grab().toImage();
+    setCaption(*widget, text);
+
+    const double boldInk = ink(bold, blank, fore, back);
+    const double regularInk = ink(regular, blank, fore, back);
+    QVERIFY2(regularInk > 10, qPrintable(QString::number(regularInk)));
+    QVERIFY2(boldInk >= 1.25 * regularInk,
+             qPrintable(QStringLiteral("bold %1, regular %2").arg(boldInk).arg(regularInk)));
+}
+
+void TestLayout::sunkenEdges_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<bool>("dark");
+    const std::pair<const char*, const char*> boxes[] = {
+        {"frmPowerRealApparent3PhLL", "txtVolts"},
+        {"frmPowerRealApparent3PhLN", "txtRealPower"},
+        {"frmPowerRealApparent1Phase", "txtPF"},
+        {"frmPowerSolve", "Picture1"},
+    };
+    for (const auto& [window, control] : boxes) {
+        QTest::addRow("%s/%s", window, control) << window << control << false;
+        QTest::addRow("%s/%s dark", window, control) << window << control << true;
+    }
+}
+
+void TestLayout::sunkenEdges()
+{
+    // The classic sunken edge, two pixels wide: shadow above and left and
+    // highlight below and right outside, dark shadow and light inside, in
+    // the running scheme's colours.
+    QFETCH(QString, window);
+    QFETCH(QString, control);
+    QFETCH(bool, dark);
+    if (dark)
+        QApplication::setPalette(darkScheme());
+    const auto form = createAny(window);
+    auto* widget = form->findChild<QWidget*>(control);
+    QVERIFY(widget != nullptr);
+    const QImage image = widget->grab().toImage();
+    const QPalette& palette = widget->palette();
+    if (dark)
+        QCOMPARE(palette.color(QPalette::Dark), darkScheme().color(QPalette::Dark));
+    const int w = image.width();
+    const int h = image.height();
+
+    struct Side {
+        const char* what;
+        QPalette::ColorRole role;
+        QRect pixels;
+    };
+    const Side sides[] = {
+        {"outer top", QPalette::Dark, {0, 0, w - 1, 1}},
+        {"outer left", QPalette::Dark, {0, 0, 1, h - 1}},
+        {"outer bottom", QPalette::Light, {0, h - 1, w, 1}},
+        {"outer right", QPalette::Light, {w - 1, 0, 1, h}},
+        {"inner top", QPalette::Shadow, {1, 1, w - 3, 1}},
+        {"inner left", QPalette::Shadow, {1, 1, 1, h - 3}},
+        {"inner bottom", QPalette::Midlight, {1, h - 2, w - 2, 1}},
+        {"inner right", QPalette::Midlight, {w - 2, 1, 1, h - 2}},
+    };
+    for (const Side& side : sides) {
+        const QColor expected = palette.color(side.role);
+        for (int y = side.pixels.top(); y <= side.pixels.bottom(); ++y) {
+            for (int x = side.pixels.left(); x <= side.pixels.right(); ++x) {
+                QVERIFY2(image.pixelColor(x, y).rgb() == expected.rgb(),
+                         qPrintable(QStringLiteral("%1 at %2,%3: %4, not %5")
+                                        .arg(QLatin1String(side.what))
+                                        .arg(x)
+                                        .arg(y)
+                                        .arg(image.pixelColor(x, y).name(), expected.name())));
+            }
+        }
+    }
 }
 
 QTEST_MAIN(TestLayout)
