@@ -104,48 +104,42 @@ std::optional<double> readInPlace(std::string_view text)
     return value;
 }
 
-// Every other text: blanks inside the number, a text without a number,
-// overflow and underflow. The number is copied without its blanks into a
-// buffer of fixed size.
-double readCompact(std::string_view text)
-{
-    Cursor in{text};
-
-    bool negative = false;
-    if (const char c = in.peek(); c == '+' || c == '-') {
-        negative = (c == '-');
-        ++in.pos;
-    }
-
-    // The compact copy: "ddd" of up to MaxSignificantDigits + 1 digits, then
-    // "e" and the exponent; value = ddd x 10^(pointPosition - kept).
-    std::array<char, MaxSignificantDigits + 32> buffer; // NOLINT: written before read
+// The significant digits of a number read by readCompact, copied without
+// blanks and leading zeros: value = digits x 10^(pointPosition - kept).
+struct Mantissa {
+    std::array<char, MaxSignificantDigits + 32> digits; // NOLINT: written before read; room for the exponent
     int kept = 0;
+    // A non-zero digit beyond the first MaxSignificantDigits was dropped.
     bool droppedNonZero = false;
     bool anyDigit = false;
-    bool seenPoint = false;
     // The position of the decimal point relative to the first significant
     // digit: the number of significant digits before the point (negative for
     // 0.00ddd). It counts digits, so it is bounded by the text's length.
     std::int64_t pointPosition = 0;
+};
 
+// Digits with at most one decimal point, from the cursor on.
+Mantissa readMantissa(Cursor& in)
+{
+    Mantissa m;
+    bool seenPoint = false;
     for (char c = in.peek();; c = in.peek()) {
         if (isDigit(c)) {
-            anyDigit = true;
-            if (kept == 0 && c == '0') {
+            m.anyDigit = true;
+            if (m.kept == 0 && c == '0') {
                 // A leading zero: not stored; after the point it moves the
                 // point left of the first significant digit.
                 if (seenPoint) {
-                    --pointPosition;
+                    --m.pointPosition;
                 }
             } else {
-                if (kept < MaxSignificantDigits) {
-                    buffer[kept++] = c;
+                if (m.kept < MaxSignificantDigits) {
+                    m.digits[m.kept++] = c;
                 } else if (c != '0') {
-                    droppedNonZero = true;
+                    m.droppedNonZero = true;
                 }
                 if (!seenPoint) {
-                    ++pointPosition;
+                    ++m.pointPosition;
                 }
             }
         } else if (c == '.' && !seenPoint) {
@@ -155,42 +149,45 @@ double readCompact(std::string_view text)
         }
         ++in.pos;
     }
+    return m;
+}
 
-    if (!anyDigit) {
-        // '', 'abc', '.', '-', '.e5': no leading number.
-        return 0.0;
-    }
-
-    // The exponent counts only when digits follow "E" and its sign;
-    // otherwise the number ends before the "E" ('1E' and '1E+' read as 1).
+// "E" or "e", an optional sign and digits, from the cursor on; 0 and the
+// cursor unmoved past the digits when none follow ('1E' and '1E+' read as
+// 1). Saturates at ExponentCap.
+std::int64_t readExponent(Cursor& in)
+{
     std::int64_t exponent = 0;
-    if (const char e = in.peek(); e == 'E' || e == 'e') {
-        ++in.pos;
-        bool exponentNegative = false;
-        if (const char s = in.peek(); s == '+' || s == '-') {
-            exponentNegative = (s == '-');
-            ++in.pos;
-        }
-        for (char c = in.peek(); isDigit(c); c = in.peek()) {
-            if (exponent < ExponentCap) {
-                exponent = exponent * 10 + (c - '0');
-            }
-            ++in.pos;
-        }
-        if (exponentNegative) {
-            exponent = -exponent;
-        }
+    if (const char e = in.peek(); e != 'E' && e != 'e') {
+        return 0;
     }
+    ++in.pos;
+    bool negative = false;
+    if (const char s = in.peek(); s == '+' || s == '-') {
+        negative = (s == '-');
+        ++in.pos;
+    }
+    for (char c = in.peek(); isDigit(c); c = in.peek()) {
+        if (exponent < ExponentCap) {
+            exponent = exponent * 10 + (c - '0');
+        }
+        ++in.pos;
+    }
+    return negative ? -exponent : exponent;
+}
 
+// The double nearest to mantissa x 10^exponent, with the sign applied.
+double assemble(Mantissa& m, std::int64_t exponent, bool negative)
+{
     const double signedZero = negative ? -0.0 : 0.0;
     const double signedInfinity
         = negative ? -std::numeric_limits<double>::infinity() : std::numeric_limits<double>::infinity();
-    if (kept == 0) {
+    if (m.kept == 0) {
         return signedZero; // only zeros, whatever the exponent ('0E99999')
     }
 
     // The value lies in [10^(magnitude - 1), 10^magnitude).
-    const std::int64_t magnitude = pointPosition + exponent;
+    const std::int64_t magnitude = m.pointPosition + exponent;
     if (magnitude > MagnitudeMax) {
         return signedInfinity;
     }
@@ -198,21 +195,41 @@ double readCompact(std::string_view text)
         return signedZero;
     }
 
-    if (droppedNonZero) {
-        buffer[kept++] = '1';
+    if (m.droppedNonZero) {
+        m.digits[m.kept++] = '1';
     }
-    buffer[kept] = 'e';
+    m.digits[m.kept] = 'e';
     const char* const last
-        = std::to_chars(buffer.data() + kept + 1, buffer.data() + buffer.size(), magnitude - kept).ptr;
+        = std::to_chars(m.digits.data() + m.kept + 1, m.digits.data() + m.digits.size(), magnitude - m.kept).ptr;
 
     double value = 0.0;
-    if (std::from_chars(buffer.data(), last, value).ec == std::errc::result_out_of_range) {
+    if (std::from_chars(m.digits.data(), last, value).ec == std::errc::result_out_of_range) {
         // libstdc++ reports overflow and underflow alike and leaves `value`
         // unset; the magnitude tells which one it was (overflow needs
         // magnitude >= 309, underflow magnitude <= -323).
         return magnitude > 0 ? signedInfinity : signedZero;
     }
     return negative ? -value : value;
+}
+
+// Every other text: blanks inside the number, a text without a number,
+// overflow and underflow. The number is copied without its blanks into a
+// buffer of fixed size.
+double readCompact(std::string_view text)
+{
+    Cursor in{text};
+    bool negative = false;
+    if (const char c = in.peek(); c == '+' || c == '-') {
+        negative = (c == '-');
+        ++in.pos;
+    }
+    Mantissa mantissa = readMantissa(in);
+    if (!mantissa.anyDigit) {
+        // '', 'abc', '.', '-', '.e5': no leading number.
+        return 0.0;
+    }
+    const std::int64_t exponent = readExponent(in);
+    return assemble(mantissa, exponent, negative);
 }
 
 } // namespace
