@@ -46,7 +46,6 @@ public:
     void cmdClear_Click();
 
     [[nodiscard]] const CalculatorNumbers& numbers() const { return m_numbers; }
-    [[nodiscard]] const CalculatorKind& kind() const { return m_kind; }
 
 private:
     void rejectPowerFactor(std::string_view message);

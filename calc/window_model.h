@@ -2,6 +2,8 @@
 
 #include "calc/colour_value.h"
 
+#include <array>
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -9,7 +11,27 @@ namespace quantelo {
 
 // The boxes and labels of a calculator window that Solve and Clear use.
 enum class TextBox { txtVolts, txtAmps, txtPF, txtRealPower, txtApPower };
-enum class Label { lbl8, lblMsg };
+enum class Label {
+    lbl8,   // input status: an empty box, a power factor out of range
+    lblMsg, // limit status: a result over the limit
+};
+
+inline constexpr std::array AllTextBoxes{TextBox::txtVolts, TextBox::txtAmps, TextBox::txtPF, TextBox::txtRealPower,
+                                         TextBox::txtApPower};
+inline constexpr std::array AllLabels{Label::lbl8, Label::lblMsg};
+inline constexpr std::size_t TextBoxCount = AllTextBoxes.size();
+inline constexpr std::size_t LabelCount = AllLabels.size();
+
+// A box's or label's place in arrays indexed by the enums.
+constexpr std::size_t index(TextBox box)
+{
+    return static_cast<std::size_t>(box);
+}
+
+constexpr std::size_t index(Label label)
+{
+    return static_cast<std::size_t>(label);
+}
 
 // The controls' names, as the windows name their widgets.
 constexpr const char* controlName(TextBox box)

@@ -3,35 +3,33 @@
 #include "forms/calculator_layouts.h"
 #include "forms/caption_label.h"
 #include "forms/colour_role.h"
+#include "forms/command_button.h"
 #include "forms/form_builder.h"
 #include "forms/limited_line_edit.h"
-#include "forms/program_window.h"
+#include "forms/text_conversion.h"
 
 #include <QCoreApplication>
 #include <QEvent>
 #include <QMessageBox>
-#include <QPushButton>
 
 #include <stdexcept>
 
 namespace quantelo {
-namespace {
-
-constexpr Qt::WindowFlags CalculatorWindowFlags = Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
-
-} // namespace
 
 CalculatorWindow::CalculatorWindow(const FormDescription& form, CalculatorKind kind)
-    : QWidget(nullptr, CalculatorWindowFlags)
+    : ProgramWindow(form)
     , m_commands(*this, kind)
 {
-    buildForm(*this, form);
-    applyProgramIcon(*this);
+    for (const TextBox box : AllTextBoxes)
+        m_boxes[index(box)] = &resolveControl<LimitedLineEdit>(*this, controlName(box));
+    for (const Label label : AllLabels)
+        m_labels[index(label)] = &resolveControl<CaptionLabel>(*this, controlName(label));
+    m_clear = &resolveControl<CommandButton>(*this, "cmdClear");
 
-    connect(&control<QPushButton>("cmdSolve"), &QPushButton::clicked, this, &CalculatorWindow::cmdSolve_Click);
-    connect(&control<QPushButton>("cmdClear"), &QPushButton::clicked, this, &CalculatorWindow::cmdClear_Click);
-    connect(&control<QPushButton>("cmdBackMainPage"), &QPushButton::clicked, this,
+    connect(&resolveControl<CommandButton>(*this, "cmdSolve"), &QPushButton::clicked, this,
+            &CalculatorWindow::cmdSolve_Click);
+    connect(m_clear, &QPushButton::clicked, this, &CalculatorWindow::cmdClear_Click);
+    connect(&resolveControl<CommandButton>(*this, "cmdBackMainPage"), &QPushButton::clicked, this,
             &CalculatorWindow::cmdBackMainPage_Click);
 
     textBox(TextBox::txtVolts).setFocus(Qt::OtherFocusReason);
@@ -40,27 +38,19 @@ CalculatorWindow::CalculatorWindow(const FormDescription& form, CalculatorKind k
 
 CalculatorWindow::~CalculatorWindow() = default;
 
-template <typename T> T& CalculatorWindow::control(const char* name) const
-{
-    T* found = findChild<T*>(QString::fromLatin1(name));
-    if (found == nullptr)
-        throw std::logic_error(std::string("calculator window without ") + name);
-    return *found;
-}
-
 LimitedLineEdit& CalculatorWindow::textBox(TextBox box) const
 {
-    return control<LimitedLineEdit>(controlName(box));
+    return *m_boxes[index(box)];
 }
 
 CaptionLabel& CalculatorWindow::label(Label label) const
 {
-    return control<CaptionLabel>(controlName(label));
+    return *m_labels[index(label)];
 }
 
 std::string CalculatorWindow::text(TextBox box) const
 {
-    return textBox(box).text().toStdString();
+    return toUtf8(textBox(box).text());
 }
 
 void CalculatorWindow::setText(TextBox box, std::string_view text)
@@ -76,18 +66,18 @@ void CalculatorWindow::setCaption(Label label, std::string_view caption)
 void CalculatorWindow::setBackColor(TextBox box, ColourValue colour)
 {
     // A result over the limit is flagged with the window-text colour, the
-    // colour of its own digits; setBackColour keeps them readable.
-    setBackColour(textBox(box), colour);
+    // colour of its own digits; quantelo::setBackColor keeps them readable.
+    quantelo::setBackColor(textBox(box), colour);
 }
 
 void CalculatorWindow::setBackColor(Label label, ColourValue colour)
 {
-    setBackColour(this->label(label), colour);
+    quantelo::setBackColor(this->label(label), colour);
 }
 
 void CalculatorWindow::focusClearButton()
 {
-    control<QPushButton>("cmdClear").setFocus(Qt::OtherFocusReason);
+    m_clear->setFocus(Qt::OtherFocusReason);
 }
 
 void CalculatorWindow::msgBox(std::string_view prompt)
@@ -121,15 +111,6 @@ void CalculatorWindow::cmdBackMainPage_Click()
     emit backToMainPageRequested();
 }
 
-void CalculatorWindow::showEvent(QShowEvent* event)
-{
-    if (!m_placed) {
-        m_placed = true;
-        placeCentredOnScreen(*this);
-    }
-    QWidget::showEvent(event);
-}
-
 bool CalculatorWindow::eventFilter(QObject* watched, QEvent* event)
 {
     // System colours are palette roles: follow a change of the desktop's
@@ -140,19 +121,15 @@ bool CalculatorWindow::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
-std::unique_ptr<CalculatorWindow> createLineToLineWindow()
+std::unique_ptr<CalculatorWindow> createCalculatorWindow(Calculator which)
 {
-    return std::make_unique<CalculatorWindow>(lineToLineForm(), LineToLineCalculator);
-}
-
-std::unique_ptr<CalculatorWindow> createLineToNeutralWindow()
-{
-    return std::make_unique<CalculatorWindow>(lineToNeutralForm(), LineToNeutralCalculator);
-}
-
-std::unique_ptr<CalculatorWindow> createSinglePhaseWindow()
-{
-    return std::make_unique<CalculatorWindow>(singlePhaseForm(), SinglePhaseCalculator);
+    switch (which) {
+    case Calculator::LineToLine: return std::make_unique<CalculatorWindow>(lineToLineForm(), LineToLineCalculator);
+    case Calculator::LineToNeutral:
+        return std::make_unique<CalculatorWindow>(lineToNeutralForm(), LineToNeutralCalculator);
+    case Calculator::SinglePhase: return std::make_unique<CalculatorWindow>(singlePhaseForm(), SinglePhaseCalculator);
+    }
+    throw std::logic_error("unknown calculator");
 }
 
 } // namespace quantelo

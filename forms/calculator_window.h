@@ -2,30 +2,30 @@
 
 #include "calc/commands.h"
 #include "calc/window_model.h"
-#include "forms/form_description.h"
+#include "forms/calculator.h"
+#include "forms/program_window.h"
 
-#include <QWidget>
-
+#include <array>
 #include <functional>
 #include <memory>
 
-class QLabel;
 class QMessageBox;
-class QPushButton;
 
 namespace quantelo {
 
 class CaptionLabel;
+class CommandButton;
 class LimitedLineEdit;
+struct FormDescription;
 
 // One calculator window on screen: the controls of its description, with
 // Solve and Clear run by the calculation core's commands on this window.
-// An independent top-level window (no owner), fixed size, no maximise button,
-// centred on its screen when first shown, the focus in txtVolts.
-class CalculatorWindow : public QWidget, public CalculatorWindowModel {
+// The focus starts in txtVolts.
+class CalculatorWindow : public ProgramWindow, public CalculatorWindowModel {
     Q_OBJECT
 
 public:
+    // Throws std::logic_error when `form` lacks a control the commands use.
     CalculatorWindow(const FormDescription& form, CalculatorKind kind);
     ~CalculatorWindow() override;
 
@@ -57,20 +57,19 @@ signals:
     void backToMainPageRequested();
 
 protected:
-    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    template <typename T> T& control(const char* name) const;
-
     CalculatorCommands m_commands;
+    // The controls the commands use, indexed by their enums, resolved once
+    // when the window is built.
+    std::array<LimitedLineEdit*, TextBoxCount> m_boxes{};
+    std::array<CaptionLabel*, LabelCount> m_labels{};
+    CommandButton* m_clear = nullptr;
     MessageBoxRunner m_messageBoxRunner;
-    bool m_placed = false;
 };
 
-// The three calculators, each built from its own description.
-std::unique_ptr<CalculatorWindow> createLineToLineWindow();    // frmPowerRealApparent3PhLL
-std::unique_ptr<CalculatorWindow> createLineToNeutralWindow(); // frmPowerRealApparent3PhLN
-std::unique_ptr<CalculatorWindow> createSinglePhaseWindow();   // frmPowerRealApparent1Phase
+// A new window of one of the three calculators, built from its description.
+std::unique_ptr<CalculatorWindow> createCalculatorWindow(Calculator which);
 
 } // namespace quantelo

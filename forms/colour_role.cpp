@@ -11,8 +11,8 @@
 namespace quantelo {
 namespace {
 
-constexpr const char* BackColourProperty = "quanteloBackColour";
-constexpr const char* ForeColourProperty = "quanteloForeColour";
+constexpr const char* BackColorProperty = "quanteloBackColour";
+constexpr const char* ForeColorProperty = "quanteloForeColour";
 
 constexpr std::array ColourGroups{QPalette::Active, QPalette::Inactive, QPalette::Disabled};
 
@@ -52,7 +52,7 @@ void applyColour(QWidget& widget, QPalette::ColorRole target, ColourValue value)
 // scheme may make it unreadable on the control's background: the 3-D dark
 // shadow of a dark scheme is dark on a dark window. Then the scheme's
 // readable text colour stands in. Fixed RGB text colours stay as they are.
-void applyForeColour(QWidget& widget, ColourValue value)
+void applyForeColor(QWidget& widget, ColourValue value)
 {
     if (!isSystemColour(value)) {
         applyColour(widget, widget.foregroundRole(), value);
@@ -80,10 +80,10 @@ std::optional<ColourValue> remembered(const QWidget& widget, const char* propert
 
 void refreshOne(QWidget& widget)
 {
-    if (const auto back = backColour(widget))
+    if (const auto back = backColor(widget))
         applyColour(widget, widget.backgroundRole(), *back);
-    if (const auto fore = foreColour(widget))
-        applyForeColour(widget, *fore);
+    if (const auto fore = foreColor(widget))
+        applyForeColor(widget, *fore);
 }
 
 } // namespace
@@ -119,29 +119,29 @@ QColor toQColor(ColourValue value, const QPalette& palette, QPalette::ColorGroup
     return {red, green, blue};
 }
 
-void setBackColour(QWidget& widget, ColourValue value)
+void setBackColor(QWidget& widget, ColourValue value)
 {
-    widget.setProperty(BackColourProperty, QVariant::fromValue(value));
+    widget.setProperty(BackColorProperty, QVariant::fromValue(value));
     applyColour(widget, widget.backgroundRole(), value);
     // The text must stay readable on the new background.
-    if (const auto fore = foreColour(widget))
-        applyForeColour(widget, *fore);
+    if (const auto fore = foreColor(widget))
+        applyForeColor(widget, *fore);
 }
 
-void setForeColour(QWidget& widget, ColourValue value)
+void setForeColor(QWidget& widget, ColourValue value)
 {
-    widget.setProperty(ForeColourProperty, QVariant::fromValue(value));
-    applyForeColour(widget, value);
+    widget.setProperty(ForeColorProperty, QVariant::fromValue(value));
+    applyForeColor(widget, value);
 }
 
-std::optional<ColourValue> backColour(const QWidget& widget)
+std::optional<ColourValue> backColor(const QWidget& widget)
 {
-    return remembered(widget, BackColourProperty);
+    return remembered(widget, BackColorProperty);
 }
 
-std::optional<ColourValue> foreColour(const QWidget& widget)
+std::optional<ColourValue> foreColor(const QWidget& widget)
 {
-    return remembered(widget, ForeColourProperty);
+    return remembered(widget, ForeColorProperty);
 }
 
 void refreshColours(QWidget& widget)

@@ -36,14 +36,14 @@ double contrastRatio(const QColor& a, const QColor& b);
 // foregroundRole()), taken from the running application palette. A text
 // colour named by a system colour that would not read on the background
 // (contrast below 3) gives way to the scheme's window text, or black or white. The widget
-// remembers the value last written, readable with backColour()/foreColour().
+// remembers the value last written, readable with backColor()/foreColor().
 // Backgrounds paint only where the widget paints its background role: a text
 // box always paints Base; a label needs autoFillBackground.
-void setBackColour(QWidget& widget, ColourValue value);
-void setForeColour(QWidget& widget, ColourValue value);
+void setBackColor(QWidget& widget, ColourValue value);
+void setForeColor(QWidget& widget, ColourValue value);
 // The value last written; nothing if none was.
-std::optional<ColourValue> backColour(const QWidget& widget);
-std::optional<ColourValue> foreColour(const QWidget& widget);
+std::optional<ColourValue> backColor(const QWidget& widget);
+std::optional<ColourValue> foreColor(const QWidget& widget);
 // Resolves the remembered values of `widget` and all its children again, after
 // the application palette has changed.
 void refreshColours(QWidget& widget);

@@ -6,6 +6,7 @@
 #include "forms/frame_box.h"
 #include "forms/limited_line_edit.h"
 #include "forms/picture_box.h"
+#include "forms/text_conversion.h"
 
 #include <QFont>
 #include <QWidget>
@@ -13,28 +14,14 @@
 #include <algorithm>
 #include <stdexcept>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace quantelo {
 
-const ControlDescription* FormDescription::find(std::string_view controlName) const
-{
-    const auto found = std::find_if(controls.begin(), controls.end(),
-                                    [controlName](const ControlDescription& c) { return c.name == controlName; });
-    return found == controls.end() ? nullptr : &*found;
-}
+namespace {
 
-ControlDescription* FormDescription::find(std::string_view controlName)
-{
-    return const_cast<ControlDescription*>(std::as_const(*this).find(controlName));
-}
-
-QString toQString(std::string_view utf8)
-{
-    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-}
-
+// A caption as assistive technology should read it: without the access-key
+// "&" and runs of blanks.
 QString spokenCaption(std::string_view caption)
 {
     QString spoken = toQString(caption);
@@ -52,8 +39,6 @@ QFont toQFont(const FontDescription& font)
     qfont.setStrikeOut(false);
     return qfont;
 }
-
-namespace {
 
 Qt::Alignment horizontal(TextAlignment alignment)
 {
@@ -115,8 +100,8 @@ void buildForm(QWidget& window, const FormDescription& form)
 {
     window.setObjectName(toQString(form.name));
     window.setWindowTitle(toQString(form.caption));
-    window.setFixedSize(twipsToPixels(form.clientSize));
-    setBackColour(window, form.backColour);
+    window.setFixedSize(twipsToPixels(ClientSize));
+    setBackColor(window, WindowBackColor);
 
     std::vector<std::pair<int, QWidget*>> focusOrder;
     for (const ControlDescription& control : form.controls) {
@@ -129,10 +114,10 @@ void buildForm(QWidget& window, const FormDescription& form)
         }
         QWidget* widget = createControl(control, *parent);
         widget->setObjectName(toQString(control.name));
-        widget->setGeometry(twipsToPixels(control.geometry));
+        widget->setGeometry(twipsToPixels(control.rect));
         widget->setFont(toQFont(control.font));
-        setBackColour(*widget, control.backColour);
-        setForeColour(*widget, control.foreColour);
+        setBackColor(*widget, control.backColor.value_or(defaultBackColor(control.kind)));
+        setForeColor(*widget, control.foreColor.value_or(defaultForeColor(control.kind)));
         if (takesFocus(control.kind))
             focusOrder.emplace_back(control.tabIndex, widget);
         else

@@ -2,10 +2,11 @@
 
 #include "forms/form_description.h"
 
-#include <QString>
+#include <QWidget>
 
-class QFont;
-class QWidget;
+#include <stdexcept>
+#include <string>
+#include <string_view>
 
 namespace quantelo {
 
@@ -17,10 +18,16 @@ namespace quantelo {
 // index; labels and frames never take it.
 void buildForm(QWidget& window, const FormDescription& form);
 
-QFont toQFont(const FontDescription& font);
-QString toQString(std::string_view utf8);
-// A caption as assistive technology should read it: without the access-key
-// "&" and runs of blanks.
-QString spokenCaption(std::string_view caption);
+// The control of a built window with this name and type. Throws
+// std::logic_error when the window has none: a window resolves its controls
+// once, right after it is built, so a misspelt name fails its construction.
+template <typename T> T& resolveControl(const QWidget& window, std::string_view name)
+{
+    T* found = window.findChild<T*>(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+    if (found == nullptr)
+        throw std::logic_error(window.objectName().toStdString() + " has no control " + std::string(name)
+                               + " of the expected kind");
+    return *found;
+}
 
 } // namespace quantelo

@@ -3,7 +3,11 @@
 #include "calc/colour_value.h"
 #include "forms/twips.h"
 
+#include <cstdint>
+#include <optional>
+#include <span>
 #include <string_view>
+#include <variant>
 #include <vector>
 
 namespace quantelo {
@@ -25,21 +29,31 @@ struct FontDescription {
 inline constexpr int NormalWeight = 400;
 inline constexpr int BoldWeight = 700;
 
+// The face of controls that set none of their own.
+inline constexpr FontDescription DefaultFont{"MS Sans Serif", 8.25, NormalWeight};
+
+// All four windows have the same client area and background.
+inline constexpr TwipSize ClientSize{10710, 7065}; // 714 x 471 pixels
+inline constexpr ColourValue WindowBackColor = Colour::ButtonFace;
+
+// One row of a window's table. A field a row leaves out takes the default of
+// the control's kind: colours (defaultBackColor(), defaultForeColor()), no
+// caption, left alignment, no typing limit.
 struct ControlDescription {
     std::string_view name; // the control's object name
-    ControlKind kind;
-    std::string_view container; // the frame that holds the control; empty: the window
+    ControlKind kind = ControlKind::Label;
+    std::string_view container = {}; // the frame that holds the control; empty: the window
     // A label's, frame's or button's caption ("&" marks a button's access key),
     // or a text box's initial text.
-    std::string_view caption;
-    TwipRect geometry; // from the container's top-left corner
-    FontDescription font;
-    ColourValue backColour;
-    ColourValue foreColour;
-    TextAlignment alignment;
+    std::string_view caption = {};
+    TwipRect rect = {};
+    FontDescription font = DefaultFont;
+    std::optional<ColourValue> backColor = {};
+    std::optional<ColourValue> foreColor = {};
+    TextAlignment alignment = TextAlignment::Left;
     // Controls that take the focus get it in increasing tab index; labels
     // and frames never take it.
-    int tabIndex;
+    int tabIndex = 0;
     // Characters the user may type into a text box; 0: no limit. Texts that
     // the program writes are never cut to it.
     int typingLimit = 0;
@@ -49,33 +63,38 @@ struct ControlDescription {
     std::string_view accessibleName = {};
 };
 
-// A command button on the window itself, in the toolkit's button colours.
-inline ControlDescription commandButton(std::string_view name, std::string_view caption, TwipRect geometry,
-                                        FontDescription font, int tabIndex)
-{
-    return {name,
-            ControlKind::CommandButton,
-            {},
-            caption,
-            geometry,
-            font,
-            Colour::ButtonFace,
-            Colour::ButtonText,
-            TextAlignment::Centre,
-            tabIndex};
-}
+// Labels, frames and buttons: button face and button text; text boxes:
+// window background and window text.
+ColourValue defaultBackColor(ControlKind kind);
+ColourValue defaultForeColor(ControlKind kind);
 
 struct FormDescription {
     std::string_view name;
     std::string_view caption;
-    TwipSize clientSize;
-    ColourValue backColour;
     // In creation order: a frame comes before its controls, and a control
     // lies above those created before it.
     std::vector<ControlDescription> controls;
-
-    [[nodiscard]] const ControlDescription* find(std::string_view controlName) const;
-    [[nodiscard]] ControlDescription* find(std::string_view controlName);
 };
+
+// A window that differs from another in a few fields of a few controls.
+enum class Field { Left, Top, Width, Height, Caption, ForeColor, TypingLimit, TabIndex, AccessibleName };
+
+struct Difference {
+    std::string_view control;
+    Field field;
+    std::variant<std::int64_t, std::string_view> value; // a number, a colour value or a text
+};
+
+// A control that only the other window has, created just before `before`.
+struct AddedControl {
+    ControlDescription control;
+    std::string_view before;
+};
+
+// `base` under another name and caption, with `differences` applied and
+// `added` inserted. Throws std::logic_error for a control that `base` does not
+// have or a value of the wrong type for its field.
+FormDescription withDifferences(const FormDescription& base, std::string_view name, std::string_view caption,
+                                std::span<const Difference> differences, std::span<const AddedControl> added = {});
 
 } // namespace quantelo

@@ -1,44 +1,23 @@
 #include "forms/main_window.h"
 
+#include "forms/command_button.h"
 #include "forms/form_builder.h"
 #include "forms/main_layout.h"
 #include "forms/picture_box.h"
-#include "forms/program_window.h"
-
-#include <QPushButton>
-#include <QTimer>
-
-#include <stdexcept>
 
 namespace quantelo {
-namespace {
-
-constexpr Qt::WindowFlags MainWindowFlags = Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
-
-} // namespace
 
 MainWindow::MainWindow()
-    : QWidget(nullptr, MainWindowFlags)
+    : ProgramWindow(mainForm())
 {
-    buildForm(*this, mainForm());
-
-    auto* picture = findChild<PictureBox*>(QStringLiteral("Picture1"));
-    if (picture == nullptr)
-        throw std::logic_error("main window without Picture1");
-    picture->setPicturePath(QStringLiteral(":/title.jpg"));
-
-    const auto connectButton = [this](const char* name, void (MainWindow::*handler)()) {
-        auto* button = findChild<QPushButton*>(QString::fromLatin1(name));
-        if (button == nullptr)
-            throw std::logic_error(std::string("main window without ") + name);
-        connect(button, &QPushButton::clicked, this, handler);
-    };
-    connectButton("Command1", &MainWindow::Command1_Click);
-    connectButton("Command2", &MainWindow::Command2_Click);
-    connectButton("Command3", &MainWindow::Command3_Click);
-
-    findChild<QPushButton*>(QStringLiteral("Command3"))->setFocus(Qt::OtherFocusReason);
+    resolveControl<PictureBox>(*this, "Picture1").setPicturePath(QStringLiteral(":/title.jpg"));
+    connect(&resolveControl<CommandButton>(*this, "Command1"), &QPushButton::clicked, this,
+            &MainWindow::Command1_Click);
+    connect(&resolveControl<CommandButton>(*this, "Command2"), &QPushButton::clicked, this,
+            &MainWindow::Command2_Click);
+    auto& command3 = resolveControl<CommandButton>(*this, "Command3");
+    connect(&command3, &QPushButton::clicked, this, &MainWindow::Command3_Click);
+    command3.setFocus(Qt::OtherFocusReason);
 }
 
 void MainWindow::Command1_Click()
@@ -54,21 +33,6 @@ void MainWindow::Command2_Click()
 void MainWindow::Command3_Click()
 {
     emit calculatorRequested(Calculator::SinglePhase);
-}
-
-void MainWindow::showEvent(QShowEvent* event)
-{
-    // Centred whenever the window is loaded: a main window closed and
-    // shown again is a new window, so it is centred again.
-    if (!m_placed) {
-        placeCentredOnScreen(*this);
-        m_placed = true;
-        // Decoding the icon loads image plug-ins; the window need not wait
-        // for that to appear, so the icon follows on the next turn of the
-        // event loop.
-        QTimer::singleShot(0, this, [this] { applyProgramIcon(*this); });
-    }
-    QWidget::showEvent(event);
 }
 
 } // namespace quantelo

@@ -1,15 +1,14 @@
 #pragma once
 
-#include "forms/navigation.h"
-
-#include <QWidget>
+#include "forms/calculator.h"
+#include "forms/program_window.h"
 
 namespace quantelo {
 
 // frmPowerSolve: the title picture and the three buttons that open the
 // calculators. It computes nothing and holds no data; the navigation decides
 // what a button opens.
-class MainWindow : public QWidget {
+class MainWindow : public ProgramWindow {
     Q_OBJECT
 
 public:
@@ -21,12 +20,6 @@ public:
 
 signals:
     void calculatorRequested(quantelo::Calculator which);
-
-protected:
-    void showEvent(QShowEvent* event) override;
-
-private:
-    bool m_placed = false;
 };
 
 } // namespace quantelo

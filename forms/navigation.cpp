@@ -17,16 +17,6 @@ void bringToFront(QWidget& window)
     window.activateWindow();
 }
 
-std::unique_ptr<CalculatorWindow> createCalculator(Calculator which)
-{
-    switch (which) {
-    case Calculator::LineToLine: return createLineToLineWindow();
-    case Calculator::LineToNeutral: return createLineToNeutralWindow();
-    case Calculator::SinglePhase: return createSinglePhaseWindow();
-    }
-    return nullptr;
-}
-
 } // namespace
 
 Navigator::Navigator(QObject* parent)
@@ -58,7 +48,7 @@ CalculatorWindow& Navigator::showCalculator(Calculator which)
 {
     auto& slot = m_calculators[static_cast<std::size_t>(which)];
     if (slot.isNull()) {
-        slot = createCalculator(which).release();
+        slot = createCalculatorWindow(which).release();
         slot->setAttribute(Qt::WA_DeleteOnClose);
         connect(slot, &CalculatorWindow::backToMainPageRequested, this, [this] { showMainWindow(); });
     }

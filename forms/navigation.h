@@ -1,5 +1,7 @@
 #pragma once
 
+#include "forms/calculator.h"
+
 #include <QObject>
 #include <QPointer>
 
@@ -9,8 +11,6 @@ namespace quantelo {
 
 class CalculatorWindow;
 class MainWindow;
-
-enum class Calculator { LineToLine, LineToNeutral, SinglePhase };
 
 // Moves between the program's four windows. Each window exists at most once:
 // it is created on first use and shown again, with its contents, afterwards.

@@ -1,5 +1,6 @@
 #include "forms/program_window.h"
 
+#include "forms/form_builder.h"
 #include "resources/program_icon.h"
 
 #include <QEvent>
@@ -7,6 +8,7 @@
 #include <QPointer>
 #include <QScreen>
 #include <QStyle>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 
@@ -80,11 +82,30 @@ private:
     QPointer<QWidget> m_window;
 };
 
+constexpr Qt::WindowFlags ProgramWindowFlags = Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
+
 } // namespace
 
-void applyProgramIcon(QWidget& window)
+ProgramWindow::ProgramWindow(const FormDescription& form)
+    : QWidget(nullptr, ProgramWindowFlags)
 {
-    window.setWindowIcon(programIcon());
+    buildForm(*this, form);
+}
+
+void ProgramWindow::showEvent(QShowEvent* event)
+{
+    // Placed once: a window the user closes is discarded, and the next one
+    // is a new window, centred again.
+    if (!m_shown) {
+        m_shown = true;
+        placeCentredOnScreen(*this);
+        // Decoding the icon loads image plug-ins; the window need not wait
+        // for that to appear, so the icon follows on the next turn of the
+        // event loop.
+        QTimer::singleShot(0, this, [this] { setWindowIcon(programIcon()); });
+    }
+    QWidget::showEvent(event);
 }
 
 void placeCentredOnScreen(QWidget& window)

@@ -1,24 +1,38 @@
 #pragma once
 
-#include <QString>
-
-class QWidget;
+#include <QWidget>
 
 namespace quantelo {
+
+struct FormDescription;
 
 // The caption of every message box the program opens. Window titles never
 // carry it: they are exactly the windows' own captions.
 inline constexpr char ApplicationTitle[] = "Quantelo1";
 
-// The program icon on a window's title bar and in the task bar.
-void applyProgramIcon(QWidget& window);
+// What the program's four windows share: an independent top-level window
+// (no owner) with a title bar, control menu, close and minimise buttons but
+// no maximise button, a fixed client area built from its description, the
+// program icon, and its frame centred on the screen when first shown.
+class ProgramWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit ProgramWindow(const FormDescription& form);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    bool m_shown = false;
+};
 
 // Centres a top-level window, its frame and title bar included, on the
-// available area of its screen; call it when the window is first shown. Where
-// the frame is not known before the window is mapped, the client area is
-// centred and the window is centred again by its frame as soon as the window
-// manager reports it. Where no frame is ever reported (no window manager,
-// Wayland), the client area stays centred.
+// available area of its screen. Where the frame is not known before the
+// window is mapped, the client area is centred and the window is centred
+// again by its frame as soon as the window manager reports it. Where no frame
+// is ever reported (no window manager, Wayland), the client area stays
+// centred.
 void placeCentredOnScreen(QWidget& window);
 
 } // namespace quantelo

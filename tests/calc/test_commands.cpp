@@ -1,4 +1,5 @@
 #include "calc/commands.h"
+#include "tests/support/fake_window.h"
 
 #include <gtest/gtest.h>
 
@@ -10,47 +11,7 @@
 namespace quantelo {
 namespace {
 
-std::string hex(ColourValue colour)
-{
-    std::array<char, 16> buf{};
-    std::snprintf(buf.data(), buf.size(), "%08X", colour);
-    return buf.data();
-}
-
-// Keeps the window's state and logs every write, in order, as one line each.
-class RecordingWindow final : public CalculatorWindowModel {
-public:
-    std::array<std::string, 5> texts;
-    std::vector<std::string> log;
-
-    [[nodiscard]] std::string text(TextBox box) const override { return texts[static_cast<size_t>(box)]; }
-    void setText(TextBox box, std::string_view text) override
-    {
-        texts[static_cast<size_t>(box)] = text;
-        log.push_back(std::string(controlName(box)) + ".Text='" + std::string(text) + "'");
-    }
-    void setCaption(Label label, std::string_view caption) override
-    {
-        log.push_back(std::string(controlName(label)) + ".Caption='" + std::string(caption) + "'");
-    }
-    void setBackColor(TextBox box, ColourValue colour) override
-    {
-        log.push_back(std::string(controlName(box)) + ".BackColor=" + hex(colour));
-    }
-    void setBackColor(Label label, ColourValue colour) override
-    {
-        log.push_back(std::string(controlName(label)) + ".BackColor=" + hex(colour));
-    }
-    void focusClearButton() override { log.emplace_back("focus cmdClear"); }
-    void msgBox(std::string_view prompt) override
-    {
-        // The message box is modal: record what the user sees behind it.
-        log.push_back("MsgBox '" + std::string(prompt) + "' over [" + texts[0] + "|" + texts[1] + "|" + texts[2] + "|"
-                      + texts[3] + "|" + texts[4] + "]");
-    }
-
-    void type(const char* volts, const char* amps, const char* pf) { texts = {volts, amps, pf, texts[3], texts[4]}; }
-};
+using test_support::FakeWindow;
 
 struct SolveCase {
     const char* name;
@@ -164,7 +125,7 @@ TEST(Solve, WritesInOrder)
 {
     for (const auto& c : solveCases()) {
         SCOPED_TRACE(c.name);
-        RecordingWindow window;
+        FakeWindow window;
         window.type(c.volts, c.amps, c.pf);
         CalculatorCommands commands(window, c.kind);
         commands.cmdSolve_Click();
@@ -174,7 +135,7 @@ TEST(Solve, WritesInOrder)
 
 TEST(Solve, FaultKeepsInputsStoredBeforeIt)
 {
-    RecordingWindow window;
+    FakeWindow window;
     window.type("1E25", "1E20", "1E-10");
     CalculatorCommands commands(window, SinglePhaseCalculator);
     commands.cmdSolve_Click();
@@ -186,7 +147,7 @@ TEST(Solve, FaultKeepsInputsStoredBeforeIt)
 
 TEST(Solve, StatusStaysAfterACorrectedRun)
 {
-    RecordingWindow window;
+    FakeWindow window;
     CalculatorCommands commands(window, LineToNeutralCalculator);
     window.type("", "10", "0.8");
     commands.cmdSolve_Click();
@@ -199,7 +160,7 @@ TEST(Solve, StatusStaysAfterACorrectedRun)
 
 TEST(Clear, EmptiesAndResetsColoursInOrder)
 {
-    RecordingWindow window;
+    FakeWindow window;
     CalculatorCommands commands(window, LineToLineCalculator);
     window.type("400000", "1000", "1");
     commands.cmdSolve_Click();

@@ -7,6 +7,7 @@
 #include "forms/fonts.h"
 #include "forms/limited_line_edit.h"
 #include "forms/main_window.h"
+#include "tests/support/qt_windows.h"
 
 #include <QFontInfo>
 #include <QGroupBox>
@@ -281,11 +282,7 @@ std::unique_ptr<QWidget> TestLayout::createAny(const QString& windowName)
 
 std::unique_ptr<CalculatorWindow> TestLayout::create(const QString& windowName)
 {
-    if (windowName == QLatin1String("frmPowerRealApparent3PhLL"))
-        return quantelo::createLineToLineWindow();
-    if (windowName == QLatin1String("frmPowerRealApparent3PhLN"))
-        return quantelo::createLineToNeutralWindow();
-    return quantelo::createSinglePhaseWindow();
+    return quantelo::createCalculatorWindow(quantelo::test_support::calculatorNamed(windowName));
 }
 
 void TestLayout::windows_data()
@@ -293,13 +290,21 @@ void TestLayout::windows_data()
     QTest::addColumn<QString>("window");
     QTest::addColumn<QString>("title");
     QTest::addColumn<int>("controls");
-    QTest::newRow("3PhLL") << "frmPowerRealApparent3PhLL"
-                           << "Kestrova's Quantelo -3Ph- Real-Apparent Power - ( Star-Delta Balanced Connections)"
-                           << 27;
-    QTest::newRow("3PhLN") << "frmPowerRealApparent3PhLN"
-                           << "Kestrova's Quantelo -3Ph- Real-Apparent Power - L - N" << 26;
-    QTest::newRow("1Phase") << "frmPowerRealApparent1Phase"
-                            << "Kestrova's Quantelo - Real-Apparent Power - 1 Phase -  L- N  Voltage" << 26;
+    struct Row {
+        const char* name;
+        const char* window;
+        const char* title;
+        int controls;
+    };
+    // clang-format off
+    const Row rows[] = {
+        {"3PhLL",  "frmPowerRealApparent3PhLL",  "Kestrova's Quantelo -3Ph- Real-Apparent Power - ( Star-Delta Balanced Connections)", 27},
+        {"3PhLN",  "frmPowerRealApparent3PhLN",  "Kestrova's Quantelo -3Ph- Real-Apparent Power - L - N", 26},
+        {"1Phase", "frmPowerRealApparent1Phase", "Kestrova's Quantelo - Real-Apparent Power - 1 Phase -  L- N  Voltage", 26},
+    };
+    // clang-format on
+    for (const Row& r : rows)
+        QTest::newRow(r.name) << r.window << r.title << r.controls;
 }
 
 void TestLayout::windows()
@@ -401,8 +406,8 @@ void TestLayout::controls()
     if (alignment != Qt::Alignment())
         QCOMPARE(alignment & Qt::AlignHorizontal_Mask, row.align == 'C' ? Qt::AlignHCenter : Qt::AlignLeft);
 
-    QCOMPARE(quantelo::backColour(*widget), std::optional<quint32>(row.back));
-    QCOMPARE(quantelo::foreColour(*widget), std::optional<quint32>(row.fore));
+    QCOMPARE(quantelo::backColor(*widget), std::optional<quint32>(row.back));
+    QCOMPARE(quantelo::foreColor(*widget), std::optional<quint32>(row.fore));
     QCOMPARE(widget->palette().color(widget->backgroundRole()), expectedColour(row.back));
     QCOMPARE(widget->palette().color(widget->foregroundRole()), expectedColour(row.fore));
     if (qobject_cast<QLabel*>(widget))

@@ -4,6 +4,7 @@
 #include "forms/main_window.h"
 #include "forms/navigation.h"
 #include "forms/picture_box.h"
+#include "tests/support/qt_windows.h"
 
 #include <QApplication>
 #include <QFontInfo>
@@ -18,32 +19,13 @@ Q_DECLARE_METATYPE(quantelo::Calculator)
 
 namespace {
 
-QList<QWidget*> visibleWindows()
-{
-    QList<QWidget*> windows;
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (w->isVisible())
-            windows.append(w);
-    }
-    return windows;
-}
-
-QPushButton& button(QWidget& window, const char* name)
-{
-    auto* found = window.findChild<QPushButton*>(QString::fromLatin1(name));
-    if (found == nullptr)
-        qFatal("no button %s", name);
-    return *found;
-}
+using test_support::button;
+using test_support::facts;
+using test_support::visibleWindows;
 
 const char* formName(Calculator which)
 {
-    switch (which) {
-    case Calculator::LineToLine: return "frmPowerRealApparent3PhLL";
-    case Calculator::LineToNeutral: return "frmPowerRealApparent3PhLN";
-    case Calculator::SinglePhase: return "frmPowerRealApparent1Phase";
-    }
-    return "";
+    return facts(which).formName;
 }
 
 } // namespace
@@ -66,6 +48,7 @@ private slots:
     {
         m_navigator.reset();
         QTRY_VERIFY(visibleWindows().isEmpty());
+        QCOMPARE(m_watchdog.unexpected, QStringList());
     }
 
     void startsWithTheMainWindowAlone()
@@ -89,16 +72,21 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QRect>("pixels");
-        QTest::newRow("Command3") << "Command3"
-                                  << "&Real and Apparent Power 1 Phase" << QRect(96, 288, 521, 33);
-        QTest::newRow("Command1") << "Command1"
-                                  << "  R&eal and Apparent Power 3 Ph -  Line to Line Voltage"
-                                  << QRect(96, 344, 521, 33);
-        QTest::newRow("Command2") << "Command2"
-                                  << " Re&al and Apparent Power 3 Ph -  Line to Neutral Voltage"
-                                  << QRect(96, 400, 521, 33);
-        QTest::newRow("Picture1") << "Picture1"
-                                  << "" << QRect(160, 16, 404, 252);
+        struct Row {
+            const char* name;
+            const char* caption;
+            QRect pixels;
+        };
+        // clang-format off
+        const Row rows[] = {
+            {"Command3", "&Real and Apparent Power 1 Phase",                           {96, 288, 521, 33}},
+            {"Command1", "  R&eal and Apparent Power 3 Ph -  Line to Line Voltage",    {96, 344, 521, 33}},
+            {"Command2", " Re&al and Apparent Power 3 Ph -  Line to Neutral Voltage", {96, 400, 521, 33}},
+            {"Picture1", "",                                                           {160, 16, 404, 252}},
+        };
+        // clang-format on
+        for (const Row& r : rows)
+            QTest::newRow(r.name) << r.name << r.caption << r.pixels;
     }
 
     void mainWindowControls()
@@ -268,6 +256,7 @@ private slots:
 
 private:
     std::unique_ptr<Navigator> m_navigator;
+    test_support::ModalWatchdog m_watchdog;
 };
 
 QTEST_MAIN(TestNavigation)

@@ -16,6 +16,8 @@
 #include "forms/limited_line_edit.h"
 #include "forms/main_window.h"
 #include "forms/navigation.h"
+#include "tests/support/fake_window.h"
+#include "tests/support/qt_windows.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -37,124 +39,22 @@
 #include <vector>
 
 using namespace quantelo;
+using namespace quantelo::test_support;
 
 namespace {
 
 constexpr std::uint32_t DefaultSeed = 20240611;
 constexpr int DefaultActions = 20000;
 
-constexpr std::array AllCalculators{Calculator::LineToLine, Calculator::LineToNeutral, Calculator::SinglePhase};
-constexpr std::array AllBoxes{TextBox::txtVolts, TextBox::txtAmps, TextBox::txtPF, TextBox::txtRealPower,
-                              TextBox::txtApPower};
-constexpr std::array AllLabels{Label::lbl8, Label::lblMsg};
-
-std::size_t index(Calculator which)
-{
-    return static_cast<std::size_t>(which);
-}
-
-std::size_t index(TextBox box)
-{
-    return static_cast<std::size_t>(box);
-}
-
-std::size_t index(Label label)
-{
-    return static_cast<std::size_t>(label);
-}
-
-const char* calculatorName(Calculator which)
-{
-    switch (which) {
-    case Calculator::LineToLine: return "LL";
-    case Calculator::LineToNeutral: return "LN";
-    case Calculator::SinglePhase: return "1Ph";
-    }
-    return "?";
-}
-
-CalculatorKind kindOf(Calculator which)
-{
-    switch (which) {
-    case Calculator::LineToLine: return LineToLineCalculator;
-    case Calculator::LineToNeutral: return LineToNeutralCalculator;
-    case Calculator::SinglePhase: return SinglePhaseCalculator;
-    }
-    return LineToLineCalculator;
-}
-
-// The main window's button, and its access key, for each calculator.
-const char* openButton(Calculator which)
-{
-    switch (which) {
-    case Calculator::LineToLine: return "Command1";
-    case Calculator::LineToNeutral: return "Command2";
-    case Calculator::SinglePhase: return "Command3";
-    }
-    return "";
-}
-
-Qt::Key openAccessKey(Calculator which)
-{
-    switch (which) {
-    case Calculator::LineToLine: return Qt::Key_E;
-    case Calculator::LineToNeutral: return Qt::Key_A;
-    case Calculator::SinglePhase: return Qt::Key_R;
-    }
-    return Qt::Key_unknown;
-}
-
 QString colourText(std::optional<ColourValue> colour)
 {
     return colour ? QStringLiteral("%1").arg(*colour, 8, 16, QLatin1Char('0')) : QStringLiteral("none");
 }
 
-// A message box as the user meets it: its prompt, and the five boxes behind it.
-std::string describeBox(std::string_view prompt, const std::array<std::string, 5>& texts)
-{
-    std::string seen = "'" + std::string(prompt) + "' over [";
-    for (std::size_t i = 0; i < texts.size(); ++i)
-        seen += (i == 0 ? "" : "|") + texts[i];
-    return seen + "]";
-}
-
-QPushButton& button(QWidget& window, const char* name)
-{
-    auto* found = window.findChild<QPushButton*>(QString::fromLatin1(name));
-    if (found == nullptr)
-        qFatal("no button %s", name);
-    return *found;
-}
-
-// The calculator as the calculation core alone sees it: the same commands on
-// an in-memory window that keeps what is written to it.
-class ShadowWindow final : public CalculatorWindowModel {
-public:
-    std::array<std::string, 5> texts;
-    std::array<std::string, 2> captions;
-    std::array<std::optional<ColourValue>, 5> boxColours;
-    std::array<std::optional<ColourValue>, 2> labelColours;
-    std::array<bool, 5> recoloured{}; // the core has set the box's colour
-    std::vector<std::string> boxes;   // message boxes since the last check
-    bool focusOnClear = false;
-
-    [[nodiscard]] std::string text(TextBox box) const override { return texts[index(box)]; }
-    void setText(TextBox box, std::string_view text) override { texts[index(box)] = text; }
-    void setCaption(Label label, std::string_view caption) override { captions[index(label)] = caption; }
-    void setBackColor(TextBox box, ColourValue colour) override
-    {
-        boxColours[index(box)] = colour;
-        recoloured[index(box)] = true;
-    }
-    void setBackColor(Label label, ColourValue colour) override { labelColours[index(label)] = colour; }
-    void focusClearButton() override { focusOnClear = true; }
-    void msgBox(std::string_view prompt) override { boxes.push_back(describeBox(prompt, texts)); }
-};
-
 // An open calculator window and its shadow.
 struct OpenCalculator {
     QPointer<CalculatorWindow> window;
-    std::unique_ptr<ShadowWindow> shadow;
+    std::unique_ptr<FakeWindow> shadow;
     std::unique_ptr<CalculatorCommands> commands;
     // The message boxes the window asked for, answered at once.
     std::shared_ptr<std::vector<std::string>> boxes;
@@ -336,20 +236,15 @@ void TestSoak::track(Calculator which)
     CalculatorWindow* window = m_navigator->calculator(which);
     auto open = std::make_unique<OpenCalculator>();
     open->window = window;
-    open->shadow = std::make_unique<ShadowWindow>();
-    open->commands = std::make_unique<CalculatorCommands>(*open->shadow, kindOf(which));
+    open->shadow = std::make_unique<FakeWindow>();
+    open->commands = std::make_unique<CalculatorCommands>(*open->shadow, facts(which).kind);
     open->boxes = std::make_shared<std::vector<std::string>>();
-    for (const TextBox box : AllBoxes)
-        open->shadow->boxColours[index(box)] = backColour(window->textBox(box));
+    for (const TextBox box : AllTextBoxes)
+        open->shadow->boxColours[index(box)] = backColor(window->textBox(box));
     for (const Label label : AllLabels)
-        open->shadow->labelColours[index(label)] = backColour(window->label(label));
+        open->shadow->labelColours[index(label)] = backColor(window->label(label));
     // Answers each message box at once, never running it modal.
-    window->setMessageBoxRunner([window, boxes = open->boxes](QMessageBox& box) {
-        std::array<std::string, 5> behind;
-        for (const TextBox b : AllBoxes)
-            behind[index(b)] = window->text(b);
-        boxes->push_back(describeBox(box.text().toStdString(), behind));
-    });
+    recordMessageBoxes(*window, open->boxes);
     m_open[index(which)] = std::move(open);
 }
 
@@ -360,13 +255,13 @@ void TestSoak::typeIntoBox()
         return openCalculator();
     OpenCalculator& open = *m_open[index(*which)];
     // Mostly the three inputs; the result boxes take typing too.
-    const TextBox box
-        = chance(80) ? AllBoxes[static_cast<std::size_t>(pick(3))] : AllBoxes[static_cast<std::size_t>(3 + pick(2))];
+    const TextBox box = chance(80) ? AllTextBoxes[static_cast<std::size_t>(pick(3))]
+                                   : AllTextBoxes[static_cast<std::size_t>(3 + pick(2))];
     LimitedLineEdit& edit = open.window->textBox(box);
     const QString text = randomInput();
     const bool atStart = chance(20);
     note(QStringLiteral("type %1 %2 '%3' at %4")
-             .arg(QLatin1String(calculatorName(*which)), QLatin1String(controlName(box)), text,
+             .arg(QLatin1String(facts(*which).key), QLatin1String(controlName(box)), text,
                   atStart ? QStringLiteral("start") : QStringLiteral("end")));
 
     const QString before = edit.text();
@@ -390,8 +285,8 @@ void TestSoak::emptyBox()
     if (!which)
         return openCalculator();
     OpenCalculator& open = *m_open[index(*which)];
-    const TextBox box = AllBoxes[static_cast<std::size_t>(pick(5))];
-    note(QStringLiteral("empty %1 %2").arg(QLatin1String(calculatorName(*which)), QLatin1String(controlName(box))));
+    const TextBox box = AllTextBoxes[static_cast<std::size_t>(pick(5))];
+    note(QStringLiteral("empty %1 %2").arg(QLatin1String(facts(*which).key), QLatin1String(controlName(box))));
     LimitedLineEdit& edit = open.window->textBox(box);
     QTest::keyClick(&edit, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(&edit, Qt::Key_Delete);
@@ -406,7 +301,7 @@ void TestSoak::solve()
     if (!which)
         return openCalculator();
     OpenCalculator& open = *m_open[index(*which)];
-    note(QStringLiteral("solve %1").arg(QLatin1String(calculatorName(*which))));
+    note(QStringLiteral("solve %1").arg(QLatin1String(facts(*which).key)));
     pressButton(*open.window, "cmdSolve", Qt::Key_S);
     open.shadow->focusOnClear = false;
     open.commands->cmdSolve_Click();
@@ -420,7 +315,7 @@ void TestSoak::clear()
     if (!which)
         return openCalculator();
     OpenCalculator& open = *m_open[index(*which)];
-    note(QStringLiteral("clear %1").arg(QLatin1String(calculatorName(*which))));
+    note(QStringLiteral("clear %1").arg(QLatin1String(facts(*which).key)));
     pressButton(*open.window, "cmdClear", Qt::Key_C);
     open.commands->cmdClear_Click();
 }
@@ -430,7 +325,7 @@ void TestSoak::back()
     const auto which = randomOpenCalculator();
     if (!which)
         return openCalculator();
-    note(QStringLiteral("back %1").arg(QLatin1String(calculatorName(*which))));
+    note(QStringLiteral("back %1").arg(QLatin1String(facts(*which).key)));
     pressButton(*m_open[index(*which)]->window, "cmdBackMainPage", Qt::Key_B);
     m_mainClosed = false;
     if (m_navigator->mainWindow() == nullptr || !m_navigator->mainWindow()->isVisible())
@@ -443,9 +338,9 @@ void TestSoak::openCalculator()
     if (main == nullptr)
         return back();
     const Calculator which = AllCalculators[static_cast<std::size_t>(pick(3))];
-    note(QStringLiteral("open %1").arg(QLatin1String(calculatorName(which))));
+    note(QStringLiteral("open %1").arg(QLatin1String(facts(which).key)));
     const QPointer<CalculatorWindow> before = m_open[index(which)] ? m_open[index(which)]->window : nullptr;
-    pressButton(*main, openButton(which), openAccessKey(which));
+    pressButton(*main, facts(which).openButton, facts(which).openAccessKey);
 
     CalculatorWindow* window = m_navigator->calculator(which);
     if (window == nullptr || !window->isVisible())
@@ -456,7 +351,7 @@ void TestSoak::openCalculator()
             fault(QStringLiteral("a second window of the same calculator"));
         return;
     }
-    for (const TextBox box : AllBoxes) {
+    for (const TextBox box : AllTextBoxes) {
         if (!window->textBox(box).text().isEmpty())
             fault(QStringLiteral("a new window with text in %1").arg(QLatin1String(controlName(box))));
     }
@@ -479,7 +374,7 @@ void TestSoak::closeWindow()
         window = m_navigator->mainWindow();
         m_mainClosed = true;
     } else {
-        note(QStringLiteral("close %1").arg(QLatin1String(calculatorName(*which))));
+        note(QStringLiteral("close %1").arg(QLatin1String(facts(*which).key)));
         window = m_open[index(*which)]->window.data();
         m_open[index(*which)].reset();
     }
@@ -519,17 +414,17 @@ void TestSoak::closeEverything()
 QString TestSoak::compareCalculator(Calculator which) const
 {
     const OpenCalculator& open = *m_open[index(which)];
-    const ShadowWindow& shadow = *open.shadow;
+    const FakeWindow& shadow = *open.shadow;
     CalculatorWindow& window = *open.window;
-    const QString name = QLatin1String(calculatorName(which));
-    for (const TextBox box : AllBoxes) {
+    const QString name = QLatin1String(facts(which).key);
+    for (const TextBox box : AllTextBoxes) {
         const std::string shown = window.text(box);
         if (shown != shadow.texts[index(box)]) {
             return QStringLiteral("%1 %2 shows '%3', the core wrote '%4'")
                 .arg(name, QLatin1String(controlName(box)), QString::fromStdString(shown),
                      QString::fromStdString(shadow.texts[index(box)]));
         }
-        const auto colour = backColour(window.textBox(box));
+        const auto colour = backColor(window.textBox(box));
         if (colour != shadow.boxColours[index(box)]) {
             return QStringLiteral("%1 %2 colour %3, the core set %4")
                 .arg(name, QLatin1String(controlName(box)), colourText(colour),
@@ -550,19 +445,19 @@ QString TestSoak::compareCalculator(Calculator which) const
                 .arg(name, QLatin1String(controlName(label)), caption,
                      QString::fromStdString(shadow.captions[index(label)]));
         }
-        const auto colour = backColour(window.label(label));
+        const auto colour = backColor(window.label(label));
         if (colour != shadow.labelColours[index(label)]) {
             return QStringLiteral("%1 %2 colour %3, the core set %4")
                 .arg(name, QLatin1String(controlName(label)), colourText(colour),
                      colourText(shadow.labelColours[index(label)]));
         }
     }
-    if (*open.boxes != shadow.boxes) {
+    if (*open.boxes != shadow.messageBoxes) {
         QStringList shown;
         for (const auto& box : *open.boxes)
             shown << QString::fromStdString(box);
         QStringList wanted;
-        for (const auto& box : shadow.boxes)
+        for (const auto& box : shadow.messageBoxes)
             wanted << QString::fromStdString(box);
         return QStringLiteral("%1 message boxes {%2}, the core asked for {%3}")
             .arg(name, shown.join(QLatin1String("; ")), wanted.join(QLatin1String("; ")));
@@ -587,15 +482,15 @@ QString TestSoak::checkAll() const
         const auto& tracked = m_open[index(which)];
         if (!tracked) {
             if (window != nullptr)
-                return QStringLiteral("%1 exists after it was closed").arg(QLatin1String(calculatorName(which)));
+                return QStringLiteral("%1 exists after it was closed").arg(QLatin1String(facts(which).key));
             continue;
         }
         if (tracked->window.isNull())
-            return QStringLiteral("%1 vanished").arg(QLatin1String(calculatorName(which)));
+            return QStringLiteral("%1 vanished").arg(QLatin1String(facts(which).key));
         if (window != tracked->window)
-            return QStringLiteral("%1 was replaced").arg(QLatin1String(calculatorName(which)));
+            return QStringLiteral("%1 was replaced").arg(QLatin1String(facts(which).key));
         if (!window->isVisible())
-            return QStringLiteral("%1 was hidden").arg(QLatin1String(calculatorName(which)));
+            return QStringLiteral("%1 was hidden").arg(QLatin1String(facts(which).key));
         ++open;
         if (const QString difference = compareCalculator(which); !difference.isEmpty())
             return difference;
@@ -668,7 +563,8 @@ void TestSoak::randomUserActions()
             if (open) {
                 m_counts[QStringLiteral("(message box)")] += static_cast<int>(open->boxes->size());
                 open->boxes->clear();
-                open->shadow->boxes.clear();
+                open->shadow->messageBoxes.clear();
+                open->shadow->log.clear();
             }
         }
         if (!m_fault.isEmpty()) {
