@@ -7,9 +7,10 @@ namespace quantelo {
 // The three ways of giving a load differ only in this factor, held and
 // applied in double precision.
 namespace PhaseFactor {
-// The eleven-decimal constant the program has always used for the
-// line-to-line calculator: the double nearest 1.73205080757, deliberately
-// not the double nearest the square root of 3.
+// The line-to-line calculator's factor: the double nearest the
+// eleven-decimal 1.73205080757 (0x3FFBB67AE858606B), deliberately not the
+// double nearest the square root of 3, so that results match the formula
+// line's 1.732 to the same eleven decimals.
 inline constexpr double LineToLine = 1.73205080757;
 inline constexpr double LineToNeutral = 3.0;
 inline constexpr double SinglePhase = 1.0;

@@ -19,6 +19,34 @@ constexpr std::array ColourGroups{QPalette::Active, QPalette::Inactive, QPalette
 // WCAG's minimum for large text: below it a text is hard to read.
 constexpr double MinimumTextContrast = 3.0;
 
+// The palette role a system colour stands for; nothing for an RGB value or a
+// system colour the calculators do not use.
+std::optional<QPalette::ColorRole> systemColourRole(ColourValue value)
+{
+    switch (value) {
+    case Colour::Menu:
+    case Colour::ButtonFace: return QPalette::Window;
+    case Colour::WindowBackground: return QPalette::Base;
+    case Colour::WindowText: return QPalette::Text;
+    case Colour::InactiveBorder: return QPalette::AlternateBase;
+    case Colour::ButtonText: return QPalette::ButtonText;
+    case Colour::DarkShadow3D: return QPalette::Shadow;
+    default: return std::nullopt;
+    }
+}
+
+// The colour a colour value stands for in one group of `palette`; the top
+// byte of an RGB value is ignored.
+QColor toQColor(ColourValue value, const QPalette& palette, QPalette::ColorGroup group)
+{
+    if (const auto role = systemColourRole(value))
+        return palette.color(group, *role);
+    const int red = static_cast<int>(value & 0xFFU);
+    const int green = static_cast<int>((value >> 8U) & 0xFFU);
+    const int blue = static_cast<int>((value >> 16U) & 0xFFU);
+    return {red, green, blue};
+}
+
 double relativeLuminance(const QColor& colour)
 {
     const auto linear = [](double channel) {
@@ -93,30 +121,6 @@ double contrastRatio(const QColor& a, const QColor& b)
     const double la = relativeLuminance(a);
     const double lb = relativeLuminance(b);
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
-
-std::optional<QPalette::ColorRole> systemColourRole(ColourValue value)
-{
-    switch (value) {
-    case Colour::Menu:
-    case Colour::ButtonFace: return QPalette::Window;
-    case Colour::WindowBackground: return QPalette::Base;
-    case Colour::WindowText: return QPalette::Text;
-    case Colour::InactiveBorder: return QPalette::AlternateBase;
-    case Colour::ButtonText: return QPalette::ButtonText;
-    case Colour::DarkShadow3D: return QPalette::Shadow;
-    default: return std::nullopt;
-    }
-}
-
-QColor toQColor(ColourValue value, const QPalette& palette, QPalette::ColorGroup group)
-{
-    if (const auto role = systemColourRole(value))
-        return palette.color(group, *role);
-    const int red = static_cast<int>(value & 0xFFU);
-    const int green = static_cast<int>((value >> 8U) & 0xFFU);
-    const int blue = static_cast<int>((value >> 16U) & 0xFFU);
-    return {red, green, blue};
 }
 
 void setBackColor(QWidget& widget, ColourValue value)

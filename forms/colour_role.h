@@ -11,8 +11,8 @@ class QWidget;
 
 namespace quantelo {
 
-// The palette role that stands for a desktop system colour (0x80000000 + n),
-// so that the desktop's colour scheme, a dark one included, is followed:
+// System colours (0x80000000 + n) are palette roles, so that the desktop's
+// colour scheme, a dark one included, is followed:
 //   4 menu background      -> Window
 //   5 window background    -> Base (the background of text entry)
 //   8 window text          -> Text (the text on Base)
@@ -20,13 +20,7 @@ namespace quantelo {
 //  15 button face          -> Window
 //  18 button text          -> ButtonText
 //  21 3-D dark shadow      -> Shadow
-// Nothing for an RGB value or a system colour the calculators do not use.
-std::optional<QPalette::ColorRole> systemColourRole(ColourValue value);
-
-// The colour a colour value stands for in one group of `palette`. Any value
-// that is not a known system colour is RGB 0x00BBGGRR, red in the low byte;
-// the top byte is ignored.
-QColor toQColor(ColourValue value, const QPalette& palette, QPalette::ColorGroup group = QPalette::Active);
+// Any other value is RGB 0x00BBGGRR, red in the low byte.
 
 // The contrast ratio of two colours, from 1 (the same) to 21 (black and
 // white), as WCAG defines it.

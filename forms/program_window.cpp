@@ -85,6 +85,28 @@ private:
 constexpr Qt::WindowFlags ProgramWindowFlags = Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
     | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
 
+// Centres a top-level window, its frame and title bar included, on the
+// available area of its screen. Where the frame is not known before the
+// window is mapped, the client area is centred and the window is centred
+// again by its frame as soon as the window manager reports it. Where no frame
+// is ever reported (no window manager, Wayland), the client area stays
+// centred.
+void placeCentredOnScreen(QWidget& window)
+{
+    const QScreen* screen = window.screen();
+    if (screen == nullptr)
+        return;
+    // The frame is known before the window is mapped only when the window
+    // manager reported it for an earlier window. Without a window manager,
+    // or on Wayland, there is none: then the client area is centred.
+    QMargins frame = window.windowHandle() != nullptr ? window.windowHandle()->frameMargins() : QMargins();
+    if (frame.isNull())
+        frame = knownFrame;
+    window.setGeometry(centredClientArea(window.size(), frame, screen->availableGeometry()));
+    if (frame.isNull() && window.windowHandle() != nullptr)
+        new FrameWatcher(window);
+}
+
 } // namespace
 
 ProgramWindow::ProgramWindow(const FormDescription& form)
@@ -106,22 +128,6 @@ void ProgramWindow::showEvent(QShowEvent* event)
         QTimer::singleShot(0, this, [this] { setWindowIcon(programIcon()); });
     }
     QWidget::showEvent(event);
-}
-
-void placeCentredOnScreen(QWidget& window)
-{
-    const QScreen* screen = window.screen();
-    if (screen == nullptr)
-        return;
-    // The frame is known before the window is mapped only when the window
-    // manager reported it for an earlier window. Without a window manager,
-    // or on Wayland, there is none: then the client area is centred.
-    QMargins frame = window.windowHandle() != nullptr ? window.windowHandle()->frameMargins() : QMargins();
-    if (frame.isNull())
-        frame = knownFrame;
-    window.setGeometry(centredClientArea(window.size(), frame, screen->availableGeometry()));
-    if (frame.isNull() && window.windowHandle() != nullptr)
-        new FrameWatcher(window);
 }
 
 } // namespace quantelo

@@ -27,12 +27,4 @@ private:
     bool m_shown = false;
 };
 
-// Centres a top-level window, its frame and title bar included, on the
-// available area of its screen. Where the frame is not known before the
-// window is mapped, the client area is centred and the window is centred
-// again by its frame as soon as the window manager reports it. Where no frame
-// is ever reported (no window manager, Wayland), the client area stays
-// centred.
-void placeCentredOnScreen(QWidget& window);
-
 } // namespace quantelo
