@@ -41,7 +41,8 @@ ensure_locale() {
     as_root locale-gen >/dev/null
 }
 
-jobs() { nproc 2>/dev/null || echo 2; }
+# Parallel jobs for builds and test runs: one a processor.
+build_jobs() { nproc 2>/dev/null || echo 2; }
 
 # configure_and_build BUILD_DIR [cmake options...] [--target NAME]
 configure_and_build() {
@@ -55,5 +56,5 @@ configure_and_build() {
         esac
     done
     cmake -S "$repo_root" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${options[@]}" >/dev/null
-    cmake --build "$dir" -j"$(jobs)" "${build_args[@]}"
+    cmake --build "$dir" -j"$(build_jobs)" "${build_args[@]}"
 }

@@ -1,31 +1,53 @@
-# A virtual X display for scripts that show windows without a desktop.
-# Sourced, not run. start_virtual_display [with-wm] sets DISPLAY and
-# registers the cleanup; stop_virtual_display ends what it started.
+# The one way the scripts and tests start a virtual X display. Sourced, not
+# run.
+#
+#   start_virtual_display [--size WxH] [--wm]
+#       starts Xvfb on a free display (at 96 dots per inch), and with --wm the
+#       openbox window manager on it; exports DISPLAY. Default size 1280x1024.
+#   stop_virtual_display
+#       ends what start_virtual_display started.
+#   wait_for_window TITLE-REGEX
+#       prints the id of the visible window whose title matches, once mapped.
 
 virtual_display_pids=()
 
 start_virtual_display() {
-    local with_wm=${1:-}
-    local n=99
-    while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do
-        n=$((n + 1))
+    local size=1280x1024 with_wm=no
+    while [ $# -gt 0 ]; do
+        case $1 in
+        --size) size=$2; shift 2 ;;
+        --wm) with_wm=yes; shift ;;
+        *) echo "start_virtual_display: unknown option $1" >&2; return 2 ;;
+        esac
     done
-    # -noreset: the server must outlive each client that connects in turn.
-    Xvfb ":$n" -screen 0 1280x1024x24 -dpi 96 -noreset -nolisten tcp >/dev/null 2>&1 &
+    local fd_file
+    fd_file=$(mktemp)
+    # -displayfd: the server picks a free display itself, so displays started
+    # side by side never collide. -noreset: the server must outlive each
+    # client that connects in turn.
+    Xvfb -displayfd 3 -screen 0 "${size}x24" -dpi 96 -noreset -nolisten tcp 3>"$fd_file" >/dev/null 2>&1 &
     virtual_display_pids+=($!)
-    export DISPLAY=":$n"
     local i
     for i in $(seq 100); do
-        xdpyinfo >/dev/null 2>&1 && break
+        [ -s "$fd_file" ] && break
         sleep 0.1
     done
-    if [ "$with_wm" = with-wm ]; then
+    if [ ! -s "$fd_file" ]; then
+        rm -f "$fd_file"
+        echo "Xvfb did not start" >&2
+        return 1
+    fi
+    export DISPLAY=":$(tr -d '\n' <"$fd_file")"
+    rm -f "$fd_file"
+    if [ "$with_wm" = yes ]; then
         openbox --sm-disable >/dev/null 2>&1 &
         virtual_display_pids+=($!)
         for i in $(seq 50); do
-            xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+            xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
             sleep 0.1
         done
+        echo "openbox did not start on $DISPLAY" >&2
+        return 1
     fi
 }
 
@@ -38,8 +60,6 @@ stop_virtual_display() {
     virtual_display_pids=()
 }
 
-# wait_for_window TITLE-REGEX: prints the id of the visible window whose
-# title matches, once it is mapped.
 wait_for_window() {
     local id i
     for i in $(seq 100); do

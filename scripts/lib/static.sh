@@ -10,7 +10,7 @@ check_format() {
 check_cppcheck() { # BUILD_DIR
     echo "-- cppcheck"
     cppcheck --project="$1/compile_commands.json" --enable=warning,performance,portability \
-        --library=qt --library=googletest --inline-suppr --error-exitcode=1 -q -j"$(jobs)" \
+        --library=qt --library=googletest --inline-suppr --error-exitcode=1 -q -j"$(build_jobs)" \
         --suppress=missingIncludeSystem --suppress='*:*_autogen/*' \
         --file-filter='*/calc/*' --file-filter='*/forms/*' --file-filter='*/resources/*' \
         --file-filter='*/tests/*' --file-filter='*/bench/*' \
@@ -27,7 +27,7 @@ check_clang_tidy() { # BUILD_DIR
     files=$(cd "$repo_root" && git ls-files 'calc/*.cpp' 'forms/*.cpp' 'resources/*.cpp' 'tests/calc/*.cpp' \
         | sed "s|^|$repo_root/|")
     # shellcheck disable=SC2086
-    echo "$files" | xargs -P"$(jobs)" -n3 clang-tidy -p "$1" --quiet 2>/dev/null >"$1/clang-tidy.log" || {
+    echo "$files" | xargs -P"$(build_jobs)" -n3 clang-tidy -p "$1" --quiet 2>/dev/null >"$1/clang-tidy.log" || {
         grep -E 'warning:|error:' "$1/clang-tidy.log" | sort -u
         echo "clang-tidy found the above."
         return 1
