@@ -67,7 +67,61 @@ QStringList tabStops(const char* window)
     return stops;
 }
 
+// Rows of the data tables: a test reads its whole row with QFETCH(Row, row).
+struct SolveRow {
+    const char* name;
+    QString key;
+    QString volts;
+    QString amps;
+    QString pf;
+    QString realPower;
+    QString apparentPower;
+    QString pfShown;
+    QString status;
+    quint32 statusColour;
+};
+
+struct ResultRow {
+    const char* name;
+    QString key;
+    QString volts;
+    QString amps;
+    QString pf;
+    QString result;
+};
+
+struct InvalidPowerFactorRow {
+    const char* name;
+    QString key;
+    QString pf;
+    QString message;
+    quint32 emptyBoxColour;
+};
+
+struct TypingRow {
+    const char* name;
+    QString key;
+    QString boxName;
+    QString before;
+    QString action;
+    QString input;
+    QString after;
+};
+
+struct AccessibleNameRow {
+    const char* name;
+    QString key;
+    QString control;
+    QString spoken;
+};
+
 } // namespace
+
+Q_DECLARE_METATYPE(SolveRow)
+Q_DECLARE_METATYPE(ResultRow)
+Q_DECLARE_METATYPE(InvalidPowerFactorRow)
+Q_DECLARE_METATYPE(TypingRow)
+Q_DECLARE_METATYPE(AccessibleNameRow)
 
 class TestCalculatorWindow : public QObject {
     Q_OBJECT
@@ -108,6 +162,8 @@ private:
     void showAndActivate(CalculatorWindow& window);
     void type(const QString& key, const QString& volts, const QString& amps, const QString& pf);
     void click(const QString& key, const char* button);
+    // Shows the window with 230 V, 10 A and 0.8 typed in and the focus on `focus`.
+    void typeTypicalRunAndFocus(const QString& key, const QString& focus);
 
     std::map<QString, std::unique_ptr<CalculatorWindow>> m_windows;
     // Message boxes a test does not answer itself: recorded, never left open.
@@ -158,6 +214,14 @@ void TestCalculatorWindow::type(const QString& key, const QString& volts, const 
     QTest::keyClicks(&box(key, TextBox::txtVolts), volts);
     QTest::keyClicks(&box(key, TextBox::txtAmps), amps);
     QTest::keyClicks(&box(key, TextBox::txtPF), pf);
+}
+
+void TestCalculatorWindow::typeTypicalRunAndFocus(const QString& key, const QString& focus)
+{
+    showAndActivate(window(key));
+    type(key, "230", "10", "0.8");
+    control(key, focus).setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), &control(key, focus));
 }
 
 void TestCalculatorWindow::click(const QString& key, const char* button)
@@ -230,11 +294,10 @@ void TestCalculatorWindow::accessKeys()
     QFETCH(QString, from);
     QFETCH(char, letter);
     CalculatorWindow& form = window(key);
-    showAndActivate(form);
-    type(key, "230", "10", "0.8");
+    typeTypicalRunAndFocus(key, from);
+    if (QTest::currentTestFailed())
+        return;
     QSignalSpy back(&form, &CalculatorWindow::backToMainPageRequested);
-    control(key, from).setFocus();
-    QTRY_COMPARE(QApplication::focusWidget(), &control(key, from));
 
     QTest::keyClick(QApplication::focusWidget(), Qt::Key(letter), Qt::AltModifier);
     switch (letter) {
@@ -276,11 +339,10 @@ void TestCalculatorWindow::enterAndEscape()
     QFETCH(int, pressed);
     QFETCH(bool, solves);
     CalculatorWindow& form = window(key);
-    showAndActivate(form);
-    type(key, "230", "10", "0.8");
+    typeTypicalRunAndFocus(key, focus);
+    if (QTest::currentTestFailed())
+        return;
     QSignalSpy back(&form, &CalculatorWindow::backToMainPageRequested);
-    control(key, focus).setFocus();
-    QTRY_COMPARE(QApplication::focusWidget(), &control(key, focus));
 
     QTest::keyClick(QApplication::focusWidget(), Qt::Key(pressed));
     QTest::qWait(300); // longer than an animated click
@@ -293,30 +355,8 @@ void TestCalculatorWindow::enterAndEscape()
 
 void TestCalculatorWindow::solve_data()
 {
-    QTest::addColumn<QString>("key");
-    QTest::addColumn<QString>("volts");
-    QTest::addColumn<QString>("amps");
-    QTest::addColumn<QString>("pf");
-    QTest::addColumn<QString>("realPower");
-    QTest::addColumn<QString>("apparentPower");
-    QTest::addColumn<QString>("pfShown");
-    QTest::addColumn<QString>("status");
-    QTest::addColumn<quint32>("statusColour");
-
-    struct Row {
-        const char* name;
-        const char* key;
-        const char* volts;
-        const char* amps;
-        const char* pf;
-        const char* realPower;
-        const char* apparentPower;
-        const char* pfShown;
-        const char* status;
-        quint32 statusColour;
-    };
     // clang-format off
-    const Row rows[] = {
+    const SolveRow rows[] = {
         {"LN typical",               "LN",  "230", "10", "0.8",  "5.5", "6.9", "0.80", "",               ButtonFace},
         {"LL typical",               "LL",  "400", "10", "0.85", "5.9", "6.9", "0.85", "",               ButtonFace},
         {"1Ph typical",              "1Ph", "230", "10", "0.8",  "1.8", "2.3", "0.80", "",               ButtonFace},
@@ -327,22 +367,13 @@ void TestCalculatorWindow::solve_data()
         {"1Ph empty power factor",   "1Ph", "230", "10", "",     "0.0", "2.3", "0.00", "",               ButtonFace},
     };
     // clang-format on
-    for (const Row& r : rows)
-        QTest::newRow(r.name) << r.key << r.volts << r.amps << r.pf << r.realPower << r.apparentPower << r.pfShown
-                              << r.status << r.statusColour;
+    addRows(rows);
 }
 
 void TestCalculatorWindow::solve()
 {
-    QFETCH(QString, key);
-    QFETCH(QString, volts);
-    QFETCH(QString, amps);
-    QFETCH(QString, pf);
-    QFETCH(QString, realPower);
-    QFETCH(QString, apparentPower);
-    QFETCH(QString, pfShown);
-    QFETCH(QString, status);
-    QFETCH(quint32, statusColour);
+    QFETCH(SolveRow, row);
+    const auto& [rowName, key, volts, amps, pf, realPower, apparentPower, pfShown, status, statusColour] = row;
     CalculatorWindow& form = window(key);
     showAndActivate(form);
 
@@ -363,37 +394,19 @@ void TestCalculatorWindow::solve()
 
 void TestCalculatorWindow::resultsShowFromTheirStart_data()
 {
-    QTest::addColumn<QString>("key");
-    QTest::addColumn<QString>("volts");
-    QTest::addColumn<QString>("amps");
-    QTest::addColumn<QString>("pf");
-    QTest::addColumn<QString>("result"); // both result boxes
-
-    struct Row {
-        const char* name;
-        const char* key;
-        const char* volts;
-        const char* amps;
-        const char* pf;
-        const char* result;
-    };
-    const Row rows[] = {
+    const ResultRow rows[] = {
         {"1Ph nine integer digits", "1Ph", "999999", "999999", "1", "999998016.0"},
         {"LN nine integer digits", "LN", "999999", "99999", "1", "299996704.0"},
         {"LL nine integer digits", "LL", "999999", "99999", "1", "173203168.0"},
         {"1Ph negative power keeps its sign", "1Ph", "-99999", "9999", "1", "-999890.0"},
     };
-    for (const Row& row : rows)
-        QTest::newRow(row.name) << row.key << row.volts << row.amps << row.pf << row.result;
+    addRows(rows);
 }
 
 void TestCalculatorWindow::resultsShowFromTheirStart()
 {
-    QFETCH(QString, key);
-    QFETCH(QString, volts);
-    QFETCH(QString, amps);
-    QFETCH(QString, pf);
-    QFETCH(QString, result);
+    QFETCH(ResultRow, row);
+    const auto& [rowName, key, volts, amps, pf, result] = row;
     showAndActivate(window(key));
     type(key, volts, amps, pf);
     click(key, "cmdSolve");
@@ -434,34 +447,20 @@ void TestCalculatorWindow::resultsShowFromTheirStart()
 
 void TestCalculatorWindow::invalidPowerFactor_data()
 {
-    QTest::addColumn<QString>("key");
-    QTest::addColumn<QString>("pf");
-    QTest::addColumn<QString>("message");
-    QTest::addColumn<quint32>("emptyBoxColour");
-    struct Row {
-        const char* name;
-        const char* key;
-        const char* pf;
-        const char* message;
-        quint32 emptyBoxColour;
-    };
     const char* const below = "Enter PF value between 0.00 and 1.00 ";
     const char* const above = "PF value should be between 0.00 and 1.00 ";
-    const Row rows[] = {
+    const InvalidPowerFactorRow rows[] = {
         {"LL -0.5", "LL", "-0.5", below, InactiveBorder},
         {"LN 1.5", "LN", "1.5", above, InactiveBorder},
         {"1Ph 1.01", "1Ph", "1.01", above, Grey},
     };
-    for (const Row& r : rows)
-        QTest::newRow(r.name) << r.key << r.pf << r.message << r.emptyBoxColour;
+    addRows(rows);
 }
 
 void TestCalculatorWindow::invalidPowerFactor()
 {
-    QFETCH(QString, key);
-    QFETCH(QString, pf);
-    QFETCH(QString, message);
-    QFETCH(quint32, emptyBoxColour);
+    QFETCH(InvalidPowerFactorRow, row);
+    const auto& [rowName, key, pf, message, emptyBoxColour] = row;
     CalculatorWindow& form = window(key);
     form.setMessageBoxRunner(nullptr); // the real modal box
     showAndActivate(form);
@@ -580,24 +579,8 @@ void TestCalculatorWindow::windowsAreIndependent()
 
 void TestCalculatorWindow::typingLimit_data()
 {
-    QTest::addColumn<QString>("key");
-    QTest::addColumn<QString>("boxName");
-    QTest::addColumn<QString>("before"); // already in the box, cursor at the end
-    QTest::addColumn<QString>("action"); // type, paste, keypad
-    QTest::addColumn<QString>("input");
-    QTest::addColumn<QString>("after");
-
-    struct Row {
-        const char* name;
-        const char* key;
-        const char* box;
-        const char* before;
-        const char* action;
-        const char* input;
-        const char* after;
-    };
     // clang-format off
-    const Row rows[] = {
+    const TypingRow rows[] = {
         {"type 8 into txtVolts",         "LL",  "txtVolts",     "",       "type",    "12345678",  "123456"},
         {"type 5 into txtPF",            "1Ph", "txtPF",        "",       "type",    "0.855",     "0.85"},
         {"type 9 into LN txtApPower",    "LN",  "txtApPower",   "",       "type",    "123456789", "12345678"},
@@ -610,18 +593,13 @@ void TestCalculatorWindow::typingLimit_data()
         {"main comma stays",             "1Ph", "txtPF",        "0",      "type",    ",8",        "0,8"},
     };
     // clang-format on
-    for (const Row& r : rows)
-        QTest::newRow(r.name) << r.key << r.box << r.before << r.action << r.input << r.after;
+    addRows(rows);
 }
 
 void TestCalculatorWindow::typingLimit()
 {
-    QFETCH(QString, key);
-    QFETCH(QString, boxName);
-    QFETCH(QString, before);
-    QFETCH(QString, action);
-    QFETCH(QString, input);
-    QFETCH(QString, after);
+    QFETCH(TypingRow, row);
+    const auto& [rowName, key, boxName, before, action, input, after] = row;
     showAndActivate(window(key));
     auto& edit = static_cast<QLineEdit&>(control(key, boxName));
     QTest::keyClicks(&edit, before);
@@ -663,17 +641,8 @@ void TestCalculatorWindow::programTextsAreNeverCut()
 
 void TestCalculatorWindow::accessibleNames_data()
 {
-    QTest::addColumn<QString>("key");
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("spoken");
-    struct Row {
-        const char* name;
-        const char* key;
-        const char* control;
-        const char* spoken;
-    };
     // clang-format off
-    const Row rows[] = {
+    const AccessibleNameRow rows[] = {
         {"LL txtVolts",         "LL",  "txtVolts",        "Voltage L-L, Volts"},
         {"LN txtVolts",         "LN",  "txtVolts",        "Voltage L-N, Volts"},
         {"1Ph txtVolts",        "1Ph", "txtVolts",        "Voltage L-N, Volts"},
@@ -689,16 +658,14 @@ void TestCalculatorWindow::accessibleNames_data()
         {"LL lblPF2",           "LL",  "lblPF2",          "PF"},
     };
     // clang-format on
-    for (const Row& r : rows)
-        QTest::newRow(r.name) << r.key << r.control << r.spoken;
+    addRows(rows);
 }
 
 void TestCalculatorWindow::accessibleNames()
 {
-    QFETCH(QString, key);
-    QFETCH(QString, name);
-    QFETCH(QString, spoken);
-    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&control(key, name));
+    QFETCH(AccessibleNameRow, row);
+    const auto& [rowName, key, controlName, spoken] = row;
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&control(key, controlName));
     QVERIFY(accessible);
     QCOMPARE(accessible->text(QAccessible::Name), spoken);
 

@@ -237,7 +237,16 @@ QPalette darkScheme()
     return dark;
 }
 
+struct WindowRow {
+    const char* name;
+    QString window;
+    QString title;
+    int controls;
+};
+
 } // namespace
+
+Q_DECLARE_METATYPE(WindowRow)
 
 class TestLayout : public QObject {
     Q_OBJECT
@@ -287,31 +296,20 @@ std::unique_ptr<CalculatorWindow> TestLayout::create(const QString& windowName)
 
 void TestLayout::windows_data()
 {
-    QTest::addColumn<QString>("window");
-    QTest::addColumn<QString>("title");
-    QTest::addColumn<int>("controls");
-    struct Row {
-        const char* name;
-        const char* window;
-        const char* title;
-        int controls;
-    };
     // clang-format off
-    const Row rows[] = {
+    const WindowRow rows[] = {
         {"3PhLL",  "frmPowerRealApparent3PhLL",  "Kestrova's Quantelo -3Ph- Real-Apparent Power - ( Star-Delta Balanced Connections)", 27},
         {"3PhLN",  "frmPowerRealApparent3PhLN",  "Kestrova's Quantelo -3Ph- Real-Apparent Power - L - N", 26},
         {"1Phase", "frmPowerRealApparent1Phase", "Kestrova's Quantelo - Real-Apparent Power - 1 Phase -  L- N  Voltage", 26},
     };
     // clang-format on
-    for (const Row& r : rows)
-        QTest::newRow(r.name) << r.window << r.title << r.controls;
+    quantelo::test_support::addRows(rows);
 }
 
 void TestLayout::windows()
 {
-    QFETCH(QString, window);
-    QFETCH(QString, title);
-    QFETCH(int, controls);
+    QFETCH(WindowRow, row);
+    const auto& [rowName, window, title, controls] = row;
 
     const auto form = create(window);
     QCOMPARE(form->objectName(), window);

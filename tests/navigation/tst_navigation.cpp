@@ -23,12 +23,20 @@ using test_support::button;
 using test_support::facts;
 using test_support::visibleWindows;
 
+struct ControlRow {
+    const char* name;
+    const char* caption;
+    QRect pixels;
+};
+
 const char* formName(Calculator which)
 {
     return facts(which).formName;
 }
 
 } // namespace
+
+Q_DECLARE_METATYPE(ControlRow)
 
 class TestNavigation : public QObject {
     Q_OBJECT
@@ -69,31 +77,23 @@ private slots:
 
     void mainWindowControls_data()
     {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<QRect>("pixels");
-        struct Row {
-            const char* name;
-            const char* caption;
-            QRect pixels;
-        };
         // clang-format off
-        const Row rows[] = {
+        const ControlRow rows[] = {
             {"Command3", "&Real and Apparent Power 1 Phase",                           {96, 288, 521, 33}},
             {"Command1", "  R&eal and Apparent Power 3 Ph -  Line to Line Voltage",    {96, 344, 521, 33}},
             {"Command2", " Re&al and Apparent Power 3 Ph -  Line to Neutral Voltage", {96, 400, 521, 33}},
             {"Picture1", "",                                                           {160, 16, 404, 252}},
         };
         // clang-format on
-        for (const Row& r : rows)
-            QTest::newRow(r.name) << r.name << r.caption << r.pixels;
+        test_support::addRows(rows);
     }
 
     void mainWindowControls()
     {
-        QFETCH(QString, name);
-        QFETCH(QString, caption);
-        QFETCH(QRect, pixels);
+        QFETCH(ControlRow, row);
+        const QString name = QString::fromLatin1(row.name);
+        const QString caption = row.caption;
+        const QRect pixels = row.pixels;
         QWidget* main = m_navigator->mainWindow();
         auto* control = main->findChild<QWidget*>(name);
         QVERIFY(control);

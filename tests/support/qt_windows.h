@@ -77,6 +77,16 @@ inline QList<QWidget*> visibleWindows()
     return windows;
 }
 
+// A Qt data table of struct rows in one column, "row": a test reads its
+// whole row with QFETCH(Row, row). Each row has a unique `name`, and the row
+// type is declared with Q_DECLARE_METATYPE.
+template <typename Row, std::size_t N> void addRows(const Row (&rows)[N])
+{
+    QTest::addColumn<Row>("row");
+    for (const Row& row : rows)
+        QTest::newRow(row.name) << row;
+}
+
 // Shows a window and waits until it is the active one.
 [[nodiscard]] inline bool showAndActivate(QWidget& window, int timeoutMs = 5000)
 {
