@@ -81,7 +81,9 @@ shift
     echo "no program at $program" >&2
     exit 1
 }
-export QUANTELO_PROGRAM=$(realpath "$program") # the tests run in their own folder
+# The tests run in their own folder.
+export QUANTELO_PROGRAM=$(realpath "$program")
+[ -z "${QUANTELO_SCREENSHOT:-}" ] || QUANTELO_SCREENSHOT=$(realpath -m "$QUANTELO_SCREENSHOT")
 export PYTHONDONTWRITEBYTECODE=1 # nothing written into the source tree
 
 missing=()
