@@ -18,24 +18,36 @@ constexpr const char* usageLine = "Usage: Quantelo-Power [--help] [--version] [Q
 // Options that QApplication takes out of the arguments itself, with one or
 // two dashes: the number of values each one takes after it ("-style fusion"),
 // and whether Qt also takes the value after "=" ("-style=fusion").
-struct QtOption
-{
+struct QtOption {
     std::string_view name;
     int values;
     bool equalsForm = false;
 };
 constexpr std::array qtOptions{
-    QtOption{"platform", 1}, QtOption{"platformpluginpath", 1}, QtOption{"platformtheme", 1},
-    QtOption{"plugin", 1}, QtOption{"display", 1}, QtOption{"geometry", 1},
-    QtOption{"qwindowgeometry", 1}, QtOption{"title", 1}, QtOption{"qwindowtitle", 1},
-    QtOption{"icon", 1}, QtOption{"qwindowicon", 1}, QtOption{"name", 1},
-    QtOption{"session", 1}, QtOption{"style", 1, true}, QtOption{"stylesheet", 1, true},
-    QtOption{"qmljsdebugger", 0, true}, QtOption{"reverse", 0}, QtOption{"widgetcount", 0},
-    QtOption{"nograb", 0}, QtOption{"dograb", 0}, QtOption{"sync", 0},
+    QtOption{.name = "platform", .values = 1},
+    QtOption{.name = "platformpluginpath", .values = 1},
+    QtOption{.name = "platformtheme", .values = 1},
+    QtOption{.name = "plugin", .values = 1},
+    QtOption{.name = "display", .values = 1},
+    QtOption{.name = "geometry", .values = 1},
+    QtOption{.name = "qwindowgeometry", .values = 1},
+    QtOption{.name = "title", .values = 1},
+    QtOption{.name = "qwindowtitle", .values = 1},
+    QtOption{.name = "icon", .values = 1},
+    QtOption{.name = "qwindowicon", .values = 1},
+    QtOption{.name = "name", .values = 1},
+    QtOption{.name = "session", .values = 1},
+    QtOption{.name = "style", .values = 1, .equalsForm = true},
+    QtOption{.name = "stylesheet", .values = 1, .equalsForm = true},
+    QtOption{.name = "qmljsdebugger", .values = 0, .equalsForm = true},
+    QtOption{.name = "reverse", .values = 0},
+    QtOption{.name = "widgetcount", .values = 0},
+    QtOption{.name = "nograb", .values = 0},
+    QtOption{.name = "dograb", .values = 0},
+    QtOption{.name = "sync", .values = 0},
 };
 
-struct Arguments
-{
+struct Arguments {
     QStringList own; // the program's name and every argument that is not Qt's
     bool platformGiven = false;
 };
@@ -65,8 +77,8 @@ Arguments splitArguments(int argc, char* argv[])
         const auto equals = name.find('=');
         const bool inlineValue = equals != std::string_view::npos;
         name = name.substr(0, equals);
-        const auto* option = std::find_if(qtOptions.begin(), qtOptions.end(),
-                                          [name](const QtOption& o) { return o.name == name; });
+        const auto* option
+            = std::find_if(qtOptions.begin(), qtOptions.end(), [name](const QtOption& o) { return o.name == name; });
         if (option == qtOptions.end() || (inlineValue && !option->equalsForm)) {
             result.own << QString::fromLocal8Bit(argv[i]);
             continue;
@@ -94,8 +106,7 @@ void startUpMessage(QtMsgType type, const QMessageLogContext& context, const QSt
     if (qtHandler != nullptr)
         qtHandler(type, context, message);
     if (type == QtFatalMsg) {
-        std::fprintf(stderr, "%s: cannot open a window on the display (DISPLAY, WAYLAND_DISPLAY)\n",
-                     programName);
+        std::fprintf(stderr, "%s: cannot open a window on the display (DISPLAY, WAYLAND_DISPLAY)\n", programName);
         std::fflush(stderr);
         std::_Exit(1);
     }
@@ -142,10 +153,9 @@ int main(int argc, char* argv[])
         std::printf("Quantelo %s\n", QUANTELO_VERSION_TEXT);
         return 0;
     }
-    if (!arguments.platformGiven && !isSet("QT_QPA_PLATFORM") && !isSet("DISPLAY") &&
-        !isSet("WAYLAND_DISPLAY") && !isSet("WAYLAND_SOCKET")) {
-        std::fprintf(stderr, "%s: no display: neither DISPLAY nor WAYLAND_DISPLAY is set\n",
-                     programName);
+    if (!arguments.platformGiven && !isSet("QT_QPA_PLATFORM") && !isSet("DISPLAY") && !isSet("WAYLAND_DISPLAY")
+        && !isSet("WAYLAND_SOCKET")) {
+        std::fprintf(stderr, "%s: no display: neither DISPLAY nor WAYLAND_DISPLAY is set\n", programName);
         return 1;
     }
 
