@@ -117,7 +117,7 @@ release_checks() {
     # Errors, warnings and information; it fails on the first two. (lintian
     # warns when it runs as root, which CI does.)
     local lintian_status=0
-    lintian --info --tag-display-limit 0 --fail-on error,warning "$deb" >"$build/lintian.log" 2>&1 \
+    lintian --display-info --tag-display-limit 0 --fail-on error,warning "$deb" >"$build/lintian.log" 2>&1 \
         || lintian_status=$?
     grep -v 'running with root privileges' "$build/lintian.log" || echo "   no findings"
     [ $lintian_status -eq 0 ] || status=1
