@@ -11,6 +11,10 @@ runtime_packages=(fonts-wine fonts-liberation2 fonts-dejavu-core)
 display_packages=(xvfb xauth x11-utils xdotool openbox imagemagick)
 test_packages=(clang clang-tidy clang-format cppcheck libclang-rt-14-dev locales python3 binutils-mingw-w64-x86-64 desktop-file-utils appstream
     dpkg-dev file dbus at-spi2-core python3-pyatspi qt6-gtk-platformtheme)
+# The release checks: hardening-check (devscripts), lintian, two clean clones
+# for the reproducibility check, a headless Wayland compositor and Qt's
+# Wayland plugin.
+release_packages=(devscripts lintian git weston qt6-wayland)
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
@@ -26,8 +30,10 @@ ensure_packages() {
     done
     [ ${#missing[@]} -eq 0 ] && return 0
     echo "Installing: ${missing[*]}"
-    as_root apt-get update -qq
-    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    # Waits for another apt-get or dpkg that holds the lock instead of failing.
+    local lock=(-o DPkg::Lock::Timeout=600)
+    as_root apt-get "${lock[@]}" update -qq
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get "${lock[@]}" install -y -qq --no-install-recommends "${missing[@]}"
 }
 
 # The comma-decimal locale the number tests run under.

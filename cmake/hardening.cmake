@@ -1,0 +1,51 @@
+# Compiler and linker hardening for every target, at least what Debian's
+# hardening=+all gives a package: stack protector, fortified libc calls,
+# stack-clash probes, control-flow protection (CET), format-string checks,
+# a position-independent executable and a read-only GOT bound at start-up.
+# Included once from the top-level CMakeLists.txt, before any target.
+#
+# Sanitizer and fuzz builds keep everything but _FORTIFY_SOURCE: the
+# fortified wrappers hide accesses from AddressSanitizer's interceptors.
+#
+# The file prefix maps keep the build's folders out of the binaries (__FILE__,
+# debug information and with them the build-id), so that two builds of the
+# same sources in different folders give the same package.
+include(CheckPIESupported)
+
+option(QUANTELO_HARDEN "Compile and link with the hardening flags" ON)
+
+# Without a build type there is no optimisation, and _FORTIFY_SOURCE does
+# nothing without it (glibc warns). An installable build is the default.
+if(NOT CMAKE_BUILD_TYPE AND NOT CMAKE_CONFIGURATION_TYPES)
+    set(CMAKE_BUILD_TYPE RelWithDebInfo CACHE STRING "Build type" FORCE)
+endif()
+
+add_compile_options(
+    "-ffile-prefix-map=${CMAKE_SOURCE_DIR}=."
+    "-ffile-prefix-map=${CMAKE_BINARY_DIR}=build")
+
+if(QUANTELO_HARDEN)
+    check_pie_supported(LANGUAGES CXX)
+    set(CMAKE_POSITION_INDEPENDENT_CODE ON)
+    add_compile_options(
+        -fstack-protector-strong
+        -fstack-clash-protection
+        -fcf-protection
+        -Wformat
+        -Werror=format-security)
+    if(NOT QUANTELO_SANITIZE AND NOT QUANTELO_FUZZ)
+        # -U first: a packager's CPPFLAGS may already define it.
+        add_compile_options("$<$<NOT:$<CONFIG:Debug>>:-U_FORTIFY_SOURCE;-D_FORTIFY_SOURCE=3>")
+    endif()
+    add_link_options(LINKER:-z,relro LINKER:-z,now)
+endif()
+
+# No library search path: the program links Qt from the system and its own
+# libraries statically. qt_standard_project_setup() asks for
+# $ORIGIN:$ORIGIN/../lib on install, and CMake then pads the build-tree
+# RUNPATH with empty entries to make room for it, which the loader reads as
+# the current directory. Call this after qt_standard_project_setup().
+macro(quantelo_no_runpath)
+    set(CMAKE_INSTALL_RPATH "")
+    set(CMAKE_SKIP_INSTALL_RPATH ON)
+endmacro()
