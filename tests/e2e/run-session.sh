@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs one end-to-end test module against the real program inside a desktop
-# session of its own: a virtual X display, a window manager, a D-Bus session
-# bus and the accessibility bus. Everything started here is ended here.
+# session of its own: a virtual X display (scripts/lib/display.sh) with a
+# window manager, a D-Bus session bus, and inside it (in-session.sh) the
+# accessibility bus. Everything started here is ended here.
 #   run-session.sh [--wayland] PROGRAM TEST [TEST...]
 # TEST names what `python3 -m unittest` runs, e.g. test_program or
 # test_conditions.DarkPalette. Needs Xvfb, openbox, dbus-run-session,
@@ -13,58 +14,10 @@
 set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# shellcheck source=scripts/lib/display.sh
+source "$here/../../scripts/lib/display.sh"
 # The Debian interpreter: python3-pyatspi is installed for it alone.
 python=/usr/bin/python3
-# The last resort against a hang; each wait in the tests has its own timeout.
-session_timeout=${QUANTELO_E2E_TIMEOUT:-240}
-
-if [ "${1:-}" = --in-session ]; then
-    shift
-    display_kind=$1
-    shift
-    # Inside dbus-run-session: the session bus is up, DISPLAY is set.
-    pids=()
-    end_session() {
-        local pid
-        for pid in "${pids[@]}"; do
-            kill "$pid" 2>/dev/null || true
-        done
-        for pid in "${pids[@]}"; do
-            wait "$pid" 2>/dev/null || true
-        done
-    }
-    trap end_session EXIT
-
-    if [ "$display_kind" = x11 ]; then
-        openbox --sm-disable >/dev/null 2>&1 &
-        pids+=($!)
-    fi
-    /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
-    pids+=($!)
-
-    has_owner() {
-        dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
-            org.freedesktop.DBus.NameHasOwner "string:$1" 2>/dev/null | grep -q 'boolean true'
-    }
-    wm_ready=no a11y_ready=no
-    # The Wayland compositor is its own window manager, ready before this.
-    [ "$display_kind" = wayland ] && wm_ready=yes
-    for _ in $(seq 100); do
-        [ $wm_ready = yes ] || xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && wm_ready=yes
-        has_owner org.a11y.Bus && a11y_ready=yes
-        [ $wm_ready = yes ] && [ $a11y_ready = yes ] && break
-        sleep 0.1
-    done
-    if [ $wm_ready != yes ] || [ $a11y_ready != yes ]; then
-        echo "session not ready: window manager $wm_ready, accessibility bus $a11y_ready" >&2
-        exit 1
-    fi
-
-    status=0
-    (cd "$here" && timeout --kill-after=5 "$session_timeout" "$python" -W ignore::DeprecationWarning -m unittest -v "$@") || status=$?
-    [ $status -eq 124 ] && echo "the tests did not end within $session_timeout s" >&2
-    exit $status
-fi
 
 display_kind=x11
 if [ "${1:-}" = --wayland ]; then
@@ -109,6 +62,7 @@ cleanup() {
         kill "$server" 2>/dev/null || true
         wait "$server" 2>/dev/null || true
     fi
+    stop_virtual_display
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -122,21 +76,7 @@ export XDG_CONFIG_HOME=$work/config
 mkdir -p "$XDG_CONFIG_HOME"
 
 if [ $display_kind = x11 ]; then
-    # -displayfd: the server picks a free display itself, so sessions run side
-    # by side. -noreset: it must outlive each client that connects in turn.
-    Xvfb -displayfd 3 -screen 0 1920x1200x24 -dpi 96 -noreset -nolisten tcp 3>"$work/display" \
-        >"$work/server.log" 2>&1 &
-    server=$!
-    for _ in $(seq 100); do
-        [ -s "$work/display" ] && break
-        sleep 0.1
-    done
-    if [ ! -s "$work/display" ]; then
-        echo "Xvfb did not start:" >&2
-        cat "$work/server.log" >&2
-        exit 1
-    fi
-    export DISPLAY=:$(tr -d '\n' <"$work/display")
+    start_virtual_display --size 1920x1200 --wm
 else
     unset DISPLAY
     # No panel, a plain background (so that a screenshot can be trimmed to
@@ -167,4 +107,4 @@ INI
 fi
 
 # dbus-run-session ends its bus when the command ends.
-dbus-run-session -- "${BASH_SOURCE[0]}" --in-session "$display_kind" "$@" 2> >(grep -v 'Failed to set fd limit' >&2)
+dbus-run-session -- "$here/in-session.sh" "$@" 2> >(grep -v 'Failed to set fd limit' >&2)
