@@ -1,10 +1,13 @@
 #include "forms/main_window.h"
 
+#include "forms/colour_role.h"
 #include "forms/form_builder.h"
 #include "forms/main_layout.h"
 #include "forms/picture_box.h"
 #include "forms/program_window.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QPushButton>
 #include <QTimer>
 
@@ -39,6 +42,7 @@ MainWindow::MainWindow()
     connectButton("Command3", &MainWindow::Command3_Click);
 
     findChild<QPushButton*>(QStringLiteral("Command3"))->setFocus(Qt::OtherFocusReason);
+    QCoreApplication::instance()->installEventFilter(this);
 }
 
 void MainWindow::Command1_Click()
@@ -69,6 +73,15 @@ void MainWindow::showEvent(QShowEvent* event)
         QTimer::singleShot(0, this, [this] { applyProgramIcon(*this); });
     }
     QWidget::showEvent(event);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    // The controls' colours are the running scheme's: follow a change of the
+    // desktop's colour scheme while the window is open.
+    if (watched == QCoreApplication::instance() && event->type() == QEvent::ApplicationPaletteChange)
+        refreshColours(*this);
+    return QWidget::eventFilter(watched, event);
 }
 
 } // namespace quantelo

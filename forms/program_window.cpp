@@ -3,6 +3,7 @@
 #include "resources/program_icon.h"
 
 #include <QEvent>
+#include <QGuiApplication>
 #include <QMargins>
 #include <QPointer>
 #include <QScreen>
@@ -84,7 +85,14 @@ private:
 
 void applyProgramIcon(QWidget& window)
 {
-    window.setWindowIcon(programIcon());
+    // One icon for the whole program, held by the application. Qt's pixmap
+    // cache keys the images it hands a window by the pixmap they come from:
+    // an icon built anew for each window decodes new pixmaps, so every window
+    // opened added its images to the cache again, until the cache was full.
+    // Copies of the one icon share its pixmaps, and the cache serves them.
+    if (QGuiApplication::windowIcon().isNull())
+        QGuiApplication::setWindowIcon(programIcon());
+    window.setWindowIcon(QGuiApplication::windowIcon());
 }
 
 void placeCentredOnScreen(QWidget& window)
