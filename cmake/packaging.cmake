@@ -51,10 +51,13 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://kestrova.example/quantelo")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The faces the windows ask for are not on a Linux desktop; these packages
-# carry the close stand-ins the program registers at start-up. qt6-wayland
-# holds Qt's Wayland platform plugin: without it the program runs through
-# XWayland on a Wayland desktop.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-wine, fonts-liberation2, fonts-dejavu-core, qt6-wayland")
+# carry the close stand-ins the program registers at start-up, whose metrics
+# the fixed layout needs (CPack adds the libraries' dependencies to these).
+# DejaVu Sans, the last resort, is drawn smaller so that captions still fit.
+# qt6-wayland holds Qt's Wayland platform plugin: without it the program
+# runs through XWayland on a Wayland desktop.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wine, fonts-liberation2")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-dejavu-core, qt6-wayland")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_STRIP_FILES ON)
 # Install paths of the package, independent of the prefix of a local build.

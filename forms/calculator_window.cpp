@@ -8,8 +8,6 @@
 #include "forms/limited_line_edit.h"
 #include "forms/text_conversion.h"
 
-#include <QCoreApplication>
-#include <QEvent>
 #include <QMessageBox>
 
 #include <stdexcept>
@@ -33,7 +31,6 @@ CalculatorWindow::CalculatorWindow(const FormDescription& form, CalculatorKind k
             &CalculatorWindow::cmdBackMainPage_Click);
 
     textBox(TextBox::txtVolts).setFocus(Qt::OtherFocusReason);
-    QCoreApplication::instance()->installEventFilter(this);
 }
 
 CalculatorWindow::~CalculatorWindow() = default;
@@ -109,16 +106,6 @@ void CalculatorWindow::cmdClear_Click()
 void CalculatorWindow::cmdBackMainPage_Click()
 {
     emit backToMainPageRequested();
-}
-
-bool CalculatorWindow::eventFilter(QObject* watched, QEvent* event)
-{
-    // System colours are palette roles: follow a change of the desktop's
-    // colour scheme while the window is open. Qt 6.4 tells the application
-    // object of it, but not reliably each window.
-    if (watched == QCoreApplication::instance() && event->type() == QEvent::ApplicationPaletteChange)
-        refreshColours(*this);
-    return QWidget::eventFilter(watched, event);
 }
 
 std::unique_ptr<CalculatorWindow> createCalculatorWindow(Calculator which)

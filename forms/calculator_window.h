@@ -56,9 +56,6 @@ signals:
     // Back to Main Page was clicked; the navigation shows the main window.
     void backToMainPageRequested();
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     CalculatorCommands m_commands;
     // The controls the commands use, indexed by their enums, resolved once

@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <utility>
+#include <vector>
 
 namespace quantelo {
 namespace {
@@ -67,35 +69,69 @@ QColor readableOn(const QColor& back, const QPalette& scheme, QPalette::ColorGro
     return contrastRatio(black, back) >= contrastRatio(white, back) ? black : white;
 }
 
-void applyColour(QWidget& widget, QPalette::ColorRole target, ColourValue value)
+// Every role of a palette marked as set: QWidget::setPalette() then keeps the
+// palette object as it is, rather than merging it with the inherited one into
+// a new object with a new cache key.
+QPalette withEveryRoleSet(QPalette palette)
 {
-    const QPalette source = QApplication::palette();
-    QPalette palette = widget.palette();
-    for (const QPalette::ColorGroup group : ColourGroups)
-        palette.setColor(group, target, toQColor(value, source, group));
-    widget.setPalette(palette);
+    for (int group = 0; group < QPalette::NColorGroups; ++group) {
+        for (int role = 0; role < QPalette::NColorRoles; ++role) {
+            const auto g = static_cast<QPalette::ColorGroup>(group);
+            const auto r = static_cast<QPalette::ColorRole>(role);
+            palette.setBrush(g, r, palette.brush(g, r));
+        }
+    }
+    return palette;
 }
 
-// A text colour named by a system colour follows the desktop's scheme, and a
-// scheme may make it unreadable on the control's background: the 3-D dark
-// shadow of a dark scheme is dark on a dark window. Then the scheme's
-// readable text colour stands in. Fixed RGB text colours stay as they are.
-void applyForeColor(QWidget& widget, ColourValue value)
+// One palette object for each set of colours in use. Qt's styles cache what
+// they draw (button bevels, for one) in the pixmap cache under the palette's
+// cache key: a palette made anew for each control of each window has a key of
+// its own, so every window opened added its drawings to the cache again,
+// until the cache was full. Controls of the same colours share one palette,
+// whichever window they are in. Only the running scheme's palettes are kept
+// (a handful: one per pair of control colours).
+QPalette shared(const QPalette& palette)
 {
-    if (!isSystemColour(value)) {
-        applyColour(widget, widget.foregroundRole(), value);
-        return;
+    static qint64 scheme = 0;
+    static std::vector<QPalette> palettes;
+    const qint64 running = QApplication::palette().cacheKey();
+    if (running != scheme) {
+        palettes.clear();
+        scheme = running;
     }
+    // operator== compares the colours of every group and role.
+    const auto found = std::find(palettes.begin(), palettes.end(), palette);
+    if (found != palettes.end())
+        return *found;
+    palettes.push_back(withEveryRoleSet(palette));
+    return palettes.back();
+}
+
+// A control's palette: the running scheme's, with the control's background
+// and text colours in its background and foreground roles. A text colour
+// named by a system colour follows the desktop's scheme, and a scheme may
+// make it unreadable on the control's background: the 3-D dark shadow of a
+// dark scheme is dark on a dark window. Then the scheme's readable text
+// colour stands in. Fixed RGB text colours stay as they are.
+void applyColours(QWidget& widget)
+{
     const QPalette source = QApplication::palette();
-    QPalette palette = widget.palette();
-    for (const QPalette::ColorGroup group : ColourGroups) {
-        QColor fore = toQColor(value, source, group);
-        const QColor back = palette.color(group, widget.backgroundRole());
-        if (contrastRatio(fore, back) < MinimumTextContrast)
-            fore = readableOn(back, source, group);
-        palette.setColor(group, widget.foregroundRole(), fore);
+    QPalette palette = source;
+    if (const auto back = backColor(widget)) {
+        for (const QPalette::ColorGroup group : ColourGroups)
+            palette.setColor(group, widget.backgroundRole(), toQColor(*back, source, group));
     }
-    widget.setPalette(palette);
+    if (const auto fore = foreColor(widget)) {
+        for (const QPalette::ColorGroup group : ColourGroups) {
+            QColor text = toQColor(*fore, source, group);
+            const QColor back = palette.color(group, widget.backgroundRole());
+            if (isSystemColour(*fore) && contrastRatio(text, back) < MinimumTextContrast)
+                text = readableOn(back, source, group);
+            palette.setColor(group, widget.foregroundRole(), text);
+        }
+    }
+    widget.setPalette(shared(palette));
 }
 
 std::optional<ColourValue> remembered(const QWidget& widget, const char* property)
@@ -104,14 +140,6 @@ std::optional<ColourValue> remembered(const QWidget& widget, const char* propert
     if (!value.isValid())
         return std::nullopt;
     return static_cast<ColourValue>(value.toUInt());
-}
-
-void refreshOne(QWidget& widget)
-{
-    if (const auto back = backColor(widget))
-        applyColour(widget, widget.backgroundRole(), *back);
-    if (const auto fore = foreColor(widget))
-        applyForeColor(widget, *fore);
 }
 
 } // namespace
@@ -126,16 +154,15 @@ double contrastRatio(const QColor& a, const QColor& b)
 void setBackColor(QWidget& widget, ColourValue value)
 {
     widget.setProperty(BackColorProperty, QVariant::fromValue(value));
-    applyColour(widget, widget.backgroundRole(), value);
-    // The text must stay readable on the new background.
-    if (const auto fore = foreColor(widget))
-        applyForeColor(widget, *fore);
+    // The text colour is worked out again: it must stay readable on the new
+    // background.
+    applyColours(widget);
 }
 
 void setForeColor(QWidget& widget, ColourValue value)
 {
     widget.setProperty(ForeColorProperty, QVariant::fromValue(value));
-    applyForeColor(widget, value);
+    applyColours(widget);
 }
 
 std::optional<ColourValue> backColor(const QWidget& widget)
@@ -150,9 +177,12 @@ std::optional<ColourValue> foreColor(const QWidget& widget)
 
 void refreshColours(QWidget& widget)
 {
-    refreshOne(widget);
-    for (QWidget* child : widget.findChildren<QWidget*>())
-        refreshOne(*child);
+    QList<QWidget*> widgets = widget.findChildren<QWidget*>();
+    widgets.prepend(&widget);
+    for (QWidget* each : std::as_const(widgets)) {
+        if (backColor(*each) || foreColor(*each))
+            applyColours(*each);
+    }
 }
 
 } // namespace quantelo

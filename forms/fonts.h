@@ -1,22 +1,44 @@
 #pragma once
 
+#include <QString>
+
+class QFont;
+
 namespace quantelo {
 
+// Debian's fonts-wine package: the Tahoma-metric outline font that Wine ships.
+inline constexpr char WineTahomaFile[] = "/usr/share/wine/fonts/tahoma.ttf";
+
 // Makes a close face stand in for each face the calculators ask for that this
-// machine does not have; the size and weight asked for stay the same. Run
-// once at start-up, after the QApplication exists and before any window is
-// built.
+// machine does not have. Run once at start-up, after the QApplication exists
+// and before any window is first drawn; later calls change nothing.
 //   "Tahoma"              the Tahoma-metric outline font that Wine ships
-//                         (in a folder fontconfig does not scan, so it is
-//                         registered here; its regular outline only, which
-//                         the font engine emboldens for bold captions), else
-//                         Liberation Sans
+//                         (`wineTahomaFile`, in a folder fontconfig does not
+//                         scan, so it is registered here; its regular outline
+//                         only, which the font engine emboldens for bold
+//                         captions), else Liberation Sans
 //   "Arial Unicode MS"    Liberation Sans (metric-compatible with Arial)
 //   "@Arial Unicode MS"   the same: the "@" face is the one for vertical
 //                         writing, which for horizontal Latin text draws like
 //                         the plain face
 //   "MS Sans Serif"       Tahoma as above, else Liberation Sans
-// DejaVu Sans is the last resort for each.
-void installFontStandIns();
+// With these the sizes and weights asked for stay the same.
+//
+// DejaVu Sans is the last resort for each, where neither Tahoma nor
+// Liberation Sans is there (the package depends on both, but a build may run
+// without them). Its letters are wider, and at the sizes asked for the
+// captions no longer fit their fixed labels: then every window font is
+// smaller by LastResortScale, those of windows already built included.
+void installFontStandIns(const QString& wineTahomaFile = QString::fromLatin1(WineTahomaFile));
+
+// The font of a control: `face` at `pointSize` and `weight`, smaller where
+// the last resort stands in (see above).
+QFont controlFont(const QString& face, double pointSize, int weight);
+
+// In DejaVu Sans at 0.83 of the size asked for, every caption of the windows
+// fits its label or button. The tightest is the status " Enter Power Factor"
+// in the line-to-line window's one-line lbl8, which needs 0.85 or less; the
+// rest is margin for hinting and rounding at other resolutions.
+inline constexpr double LastResortScale = 0.83;
 
 } // namespace quantelo

@@ -3,6 +3,7 @@
 #include "forms/caption_label.h"
 #include "forms/colour_role.h"
 #include "forms/command_button.h"
+#include "forms/fonts.h"
 #include "forms/frame_box.h"
 #include "forms/limited_line_edit.h"
 #include "forms/picture_box.h"
@@ -31,13 +32,7 @@ QString spokenCaption(std::string_view caption)
 
 QFont toQFont(const FontDescription& font)
 {
-    QFont qfont(toQString(font.face));
-    qfont.setPointSizeF(font.pointSize);
-    qfont.setWeight(static_cast<QFont::Weight>(font.weight));
-    qfont.setItalic(false);
-    qfont.setUnderline(false);
-    qfont.setStrikeOut(false);
-    return qfont;
+    return controlFont(toQString(font.face), font.pointSize, font.weight);
 }
 
 Qt::Alignment horizontal(TextAlignment alignment)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QClipboard>
 #include <QLineEdit>
 
 namespace quantelo {
@@ -8,6 +9,21 @@ namespace quantelo {
 // at the limit and a paste inserts what fits; texts that the program writes
 // with setProgramText() are shown whole, however long, and the user can still
 // delete from them. (QLineEdit::maxLength would cut the program's texts too.)
+// The limit counts characters (Unicode code points), so a character outside
+// the Basic Multilingual Plane counts once and is never split.
+//
+// Nothing invisible goes in: control characters (C0, C1) and format
+// characters (direction marks, zero-width joiners and spaces, the byte-order
+// mark) that the user types or pastes are dropped, so the box never holds a
+// character that would end the number where the user sees none. Tabs and line
+// breaks in a paste become blanks, which the number reading skips.
+//
+// Every user edit that brings text in (keys, input methods, pastes by key, by
+// context menu or by middle click, drops) is trimmed before QLineEdit applies
+// it, and goes in as QLineEdit's own undoable edit, so Undo and Redo step
+// through what the user typed and pasted. A validator stays behind that for
+// any other way in (an assistive tool setting the text); it trims in place,
+// which QLineEdit cannot undo, so it is the last resort only.
 //
 // Every text the program writes is shown from its first character, as a
 // user reads a number: a result wider than its box keeps its sign and its
@@ -33,10 +49,21 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
     class LimitValidator;
+
+    // What of `text` goes in when it replaces the selection: typable
+    // characters only, as many as the limit leaves room for.
+    [[nodiscard]] QString fitted(const QString& text) const;
+    void pasteFitted(QClipboard::Mode mode);
+    void stepThroughHistory(bool undo);
+    void startUndoStep();
 
     LimitValidator* m_validator;
 };

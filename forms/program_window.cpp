@@ -1,9 +1,12 @@
 #include "forms/program_window.h"
 
+#include "forms/colour_role.h"
 #include "forms/form_builder.h"
 #include "resources/program_icon.h"
 
+#include <QCoreApplication>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QMargins>
 #include <QPointer>
 #include <QScreen>
@@ -85,6 +88,18 @@ private:
 constexpr Qt::WindowFlags ProgramWindowFlags = Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
     | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
 
+void applyProgramIcon(QWidget& window)
+{
+    // One icon for the whole program, held by the application. Qt's pixmap
+    // cache keys the images it hands a window by the pixmap they come from:
+    // an icon built anew for each window decodes new pixmaps, so every window
+    // opened added its images to the cache again, until the cache was full.
+    // Copies of the one icon share its pixmaps, and the cache serves them.
+    if (QGuiApplication::windowIcon().isNull())
+        QGuiApplication::setWindowIcon(programIcon());
+    window.setWindowIcon(QGuiApplication::windowIcon());
+}
+
 // Centres a top-level window, its frame and title bar included, on the
 // available area of its screen. Where the frame is not known before the
 // window is mapped, the client area is centred and the window is centred
@@ -113,6 +128,17 @@ ProgramWindow::ProgramWindow(const FormDescription& form)
     : QWidget(nullptr, ProgramWindowFlags)
 {
     buildForm(*this, form);
+    QCoreApplication::instance()->installEventFilter(this);
+}
+
+bool ProgramWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    // The controls' colours are the running scheme's: follow a change of the
+    // desktop's colour scheme while the window is open. Qt 6.4 tells the
+    // application object of it, but not reliably each window.
+    if (watched == QCoreApplication::instance() && event->type() == QEvent::ApplicationPaletteChange)
+        refreshColours(*this);
+    return QWidget::eventFilter(watched, event);
 }
 
 void ProgramWindow::showEvent(QShowEvent* event)
@@ -125,7 +151,7 @@ void ProgramWindow::showEvent(QShowEvent* event)
         // Decoding the icon loads image plug-ins; the window need not wait
         // for that to appear, so the icon follows on the next turn of the
         // event loop.
-        QTimer::singleShot(0, this, [this] { setWindowIcon(programIcon()); });
+        QTimer::singleShot(0, this, [this] { applyProgramIcon(*this); });
     }
     QWidget::showEvent(event);
 }

@@ -13,7 +13,8 @@ inline constexpr char ApplicationTitle[] = "Quantelo1";
 // What the program's four windows share: an independent top-level window
 // (no owner) with a title bar, control menu, close and minimise buttons but
 // no maximise button, a fixed client area built from its description, the
-// program icon, and its frame centred on the screen when first shown.
+// program icon, its frame centred on the screen when first shown, and
+// colours that follow a change of the desktop's colour scheme.
 class ProgramWindow : public QWidget {
     Q_OBJECT
 
@@ -22,6 +23,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     bool m_shown = false;

@@ -108,6 +108,27 @@ struct TypingRow {
     QString after;
 };
 
+// Pasted into the single-phase voltage box after `before`: what the box
+// shows, and the real power Solve then shows.
+struct PasteRow {
+    const char* name;
+    QString before;
+    QString pasted;
+    QString shown;
+    QString realPower;
+};
+
+struct UndoRow {
+    const char* name;
+    QString boxName;
+    QString program; // written by the program first
+    QString typed;
+    QString pasted;
+    bool backspace;
+    QString after;
+    QString undone;
+};
+
 struct AccessibleNameRow {
     const char* name;
     QString key;
@@ -122,6 +143,8 @@ Q_DECLARE_METATYPE(ResultRow)
 Q_DECLARE_METATYPE(InvalidPowerFactorRow)
 Q_DECLARE_METATYPE(TypingRow)
 Q_DECLARE_METATYPE(AccessibleNameRow)
+Q_DECLARE_METATYPE(PasteRow)
+Q_DECLARE_METATYPE(UndoRow)
 
 class TestCalculatorWindow : public QObject {
     Q_OBJECT
@@ -149,6 +172,10 @@ private slots:
     void windowsAreIndependent();
     void typingLimit_data();
     void typingLimit();
+    void pastesAreReadAsShown_data();
+    void pastesAreReadAsShown();
+    void undoAfterTrimmedEdits_data();
+    void undoAfterTrimmedEdits();
     void programTextsAreNeverCut();
     void accessibleNames_data();
     void accessibleNames();
@@ -161,6 +188,7 @@ private:
     QLineEdit& box(const QString& key, TextBox which) const { return window(key).textBox(which); }
     void showAndActivate(CalculatorWindow& window);
     void type(const QString& key, const QString& volts, const QString& amps, const QString& pf);
+    static void paste(QLineEdit& edit, const QString& text);
     void click(const QString& key, const char* button);
     // Shows the window with 230 V, 10 A and 0.8 typed in and the focus on `focus`.
     void typeTypicalRunAndFocus(const QString& key, const QString& focus);
@@ -222,6 +250,15 @@ void TestCalculatorWindow::typeTypicalRunAndFocus(const QString& key, const QStr
     type(key, "230", "10", "0.8");
     control(key, focus).setFocus();
     QTRY_COMPARE(QApplication::focusWidget(), &control(key, focus));
+}
+
+void TestCalculatorWindow::paste(QLineEdit& edit, const QString& text)
+{
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    const QString saved = clipboard->text();
+    clipboard->setText(text);
+    QTest::keyClick(&edit, Qt::Key_V, Qt::ControlModifier);
+    clipboard->setText(saved);
 }
 
 void TestCalculatorWindow::click(const QString& key, const char* button)
@@ -606,11 +643,7 @@ void TestCalculatorWindow::typingLimit()
     QCOMPARE(edit.text(), before);
 
     if (action == QLatin1String("paste")) {
-        QClipboard* clipboard = QGuiApplication::clipboard();
-        const QString saved = clipboard->text();
-        clipboard->setText(input);
-        QTest::keyClick(&edit, Qt::Key_V, Qt::ControlModifier);
-        clipboard->setText(saved);
+        paste(edit, input);
     } else if (action.startsWith(QLatin1String("keypad"))) {
         const Qt::Key key = action.endsWith(QLatin1Char(',')) ? Qt::Key_Comma : Qt::Key_Period;
         QTest::keyClick(&edit, key, Qt::KeypadModifier);
@@ -618,6 +651,87 @@ void TestCalculatorWindow::typingLimit()
         QTest::keyClicks(&edit, input);
     }
     QCOMPARE(edit.text(), after);
+}
+
+void TestCalculatorWindow::pastesAreReadAsShown_data()
+{
+    // Pasted into the single-phase voltage box (6 characters) after `before`;
+    // then 10 A, power factor 1, Solve. The real power shows what Solve read.
+    const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80"); // U+1F600, a surrogate pair
+    const PasteRow rows[] = {
+        {"NUL first", "", QString(QChar(0)) + "230", "230", "2.3"},
+        {"right-to-left mark first", "", QString(QChar(0x200F)) + "230", "230", "2.3"},
+        {"byte-order mark first", "", QString(QChar(0xFEFF)) + "230", "230", "2.3"},
+        {"zero-width space inside", "", "2" + QString(QChar(0x200B)) + "30", "230", "2.3"},
+        {"C1 control inside", "", "23" + QString(QChar(0x9B)) + "0", "230", "2.3"},
+        {"tab inside", "", "2\t30", "2 30", "2.3"},
+        {"line break after", "", "230\r\n", "230 ", "2.3"},
+        {"emoji at the limit", "23000", emoji, "23000" + emoji, "230.0"},
+        {"emoji past the limit", "23000", "0" + emoji, "230000", "2300.0"},
+        {"emoji and digit fit", "2300", emoji + "9", "2300" + emoji + "9", "23.0"},
+        {"controls do not take room", "230", QString(QChar(0x200E)).repeated(5) + "000", "230000", "2300.0"},
+    };
+    addRows(rows);
+}
+
+void TestCalculatorWindow::pastesAreReadAsShown()
+{
+    QFETCH(PasteRow, row);
+    const auto& [rowName, before, pasted, shown, realPower] = row;
+    showAndActivate(window("1Ph"));
+    QLineEdit& volts = box("1Ph", TextBox::txtVolts);
+    QTest::keyClicks(&volts, before);
+    paste(volts, pasted);
+    QCOMPARE(volts.text(), shown);
+    QTest::keyClicks(&box("1Ph", TextBox::txtAmps), "10");
+    QTest::keyClicks(&box("1Ph", TextBox::txtPF), "1");
+    click("1Ph", "cmdSolve");
+    QCOMPARE(box("1Ph", TextBox::txtRealPower).text(), realPower);
+}
+
+void TestCalculatorWindow::undoAfterTrimmedEdits_data()
+{
+    // Undo steps back over what the user typed and pasted, also where the
+    // typing limit trimmed it, and Redo brings it back; a text the program
+    // wrote is where Undo stops.
+    const UndoRow rows[] = {
+        {"typed past the limit", "txtVolts", "", "1234567", "", false, "123456", ""},
+        {"paste trimmed", "txtAmps", "", "12", "34567890", false, "123456", "12"},
+        {"paste into a selection", "txtPF", "0.85", "", "0.999", false, "0.99", "0.85"},
+        {"BackSpace on a long result", "txtRealPower", "123456.5", "", "", true, "123456.", "123456.5"},
+    };
+    addRows(rows);
+}
+
+void TestCalculatorWindow::undoAfterTrimmedEdits()
+{
+    QFETCH(UndoRow, row);
+    const auto& [rowName, boxName, program, typed, pasted, backspace, after, undone] = row;
+    showAndActivate(window("1Ph"));
+    auto& edit = static_cast<quantelo::LimitedLineEdit&>(control("1Ph", boxName));
+    edit.setFocus();
+    if (!program.isEmpty()) {
+        edit.setProgramText(program);
+        QTest::keyClick(&edit, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(&edit, Qt::Key_Z, Qt::ControlModifier); // not an undo step
+        QCOMPARE(edit.text(), program);
+        if (pasted.isEmpty())
+            QTest::keyClick(&edit, Qt::Key_End);
+    }
+    QTest::keyClicks(&edit, typed);
+    if (!pasted.isEmpty())
+        paste(edit, pasted);
+    if (backspace)
+        QTest::keyClick(&edit, Qt::Key_Backspace);
+    QCOMPARE(edit.text(), after);
+
+    QTest::keyClick(&edit, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(edit.text(), undone);
+    QTest::keyClick(&edit, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(edit.text(), after);
+    // What Undo gave back is a text the box held: it stays whole.
+    QTest::keyClick(&edit, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(edit.displayText(), undone);
 }
 
 void TestCalculatorWindow::programTextsAreNeverCut()

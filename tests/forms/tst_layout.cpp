@@ -9,10 +9,14 @@
 #include "forms/main_window.h"
 #include "tests/support/qt_windows.h"
 
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QTextLayout>
 #include <QtTest>
 
 #include <algorithm>
@@ -262,6 +266,8 @@ private slots:
     void boldCaptionsAreDrawnBold();
     void sunkenEdges_data();
     void sunkenEdges();
+    void captionsFitTheirLabels_data();
+    void captionsFitTheirLabels();
     void cleanup();
 
 private:
@@ -273,7 +279,12 @@ private:
 
 void TestLayout::initTestCase()
 {
-    quantelo::installFontStandIns();
+    // A machine without Liberation Sans (tests/forms/dejavu-only.conf, where
+    // DejaVu Sans is the only face) has no Wine fonts either.
+    if (!QFontDatabase::hasFamily(QStringLiteral("Liberation Sans")))
+        quantelo::installFontStandIns(QString());
+    else
+        quantelo::installFontStandIns();
     m_palette = QApplication::palette();
 }
 
@@ -569,6 +580,89 @@ void TestLayout::sunkenEdges()
                                         .arg(image.pixelColor(x, y).name(), expected.name())));
             }
         }
+    }
+}
+
+void TestLayout::captionsFitTheirLabels_data()
+{
+    QTest::addColumn<QString>("window");
+    for (const char* window :
+         {"frmPowerSolve", "frmPowerRealApparent3PhLL", "frmPowerRealApparent3PhLN", "frmPowerRealApparent1Phase"})
+        QTest::newRow(window) << window;
+}
+
+void TestLayout::captionsFitTheirLabels()
+{
+    // Every caption shows whole, whatever faces the machine has: no word
+    // runs past its label's right edge, and every line the caption wraps
+    // onto lies wholly above the bottom edge, where the label draws it. The
+    // line-to-neutral title is one line high on purpose and shows what fits
+    // on its first line: at least the text before its run of blanks.
+    // The status captions that Solve writes are judged in their labels too.
+    QFETCH(QString, window);
+    const auto form = createAny(window);
+    struct Caption {
+        quantelo::CaptionLabel* label;
+        QString text;
+    };
+    std::vector<Caption> captions;
+    for (auto* label : form->findChildren<quantelo::CaptionLabel*>()) {
+        if (label->objectName() == QLatin1String("lbl8")) {
+            for (const char* status : {" Enter Voltage", " Enter Current", " Enter Power Factor"})
+                captions.push_back({label, QString::fromLatin1(status)});
+        } else if (label->objectName() == QLatin1String("lblMsg")) {
+            captions.push_back({label, QStringLiteral("exceeded allocated value 9.99x10^5")});
+        } else {
+            captions.push_back({label, label->text()});
+        }
+    }
+    QVERIFY(captions.size() >= 3 || window == QLatin1String("frmPowerSolve"));
+
+    for (const auto& [label, text] : captions) {
+        const QString what = QStringLiteral("%1 '%2'").arg(label->objectName(), text);
+        const QRect area = label->contentsRect();
+        QTextLayout layout(text, label->font());
+        QTextOption option;
+        option.setWrapMode(QTextOption::WordWrap);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        int shown = 0; // characters on lines wholly inside the label
+        qreal y = 0;
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(area.width());
+            line.setPosition(QPointF(0, y));
+            y += line.height();
+            const QString lineText = text.mid(line.textStart(), line.textLength()).trimmed();
+            if (y > area.height())
+                break;
+            QVERIFY2(line.naturalTextWidth() <= area.width() || lineText.isEmpty(),
+                     qPrintable(QStringLiteral("%1: '%2' is %3 px wide, the label %4")
+                                    .arg(what, lineText)
+                                    .arg(line.naturalTextWidth())
+                                    .arg(area.width())));
+            shown = line.textStart() + line.textLength();
+        }
+        layout.endLayout();
+        const qsizetype blanks = text.indexOf(QStringLiteral("          "));
+        const QString mustShow = (blanks > 0 ? text.left(blanks) : text).trimmed();
+        QVERIFY2(text.left(shown).contains(mustShow),
+                 qPrintable(QStringLiteral("%1 shows only '%2'").arg(what, text.left(shown))));
+    }
+
+    // Button captions are one line, centred in the button's contents.
+    const auto buttons = form->findChildren<QPushButton*>();
+    QVERIFY(buttons.size() >= 3);
+    for (QPushButton* button : buttons) {
+        QStyleOptionButton option;
+        option.initFrom(button);
+        option.text = button->text();
+        const QRect contents = button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+        const int width = QFontMetrics(button->font()).horizontalAdvance(QString(button->text()).remove(u'&'));
+        QVERIFY2(width <= contents.width(),
+                 qPrintable(QStringLiteral("%1 '%2' is %3 px wide, the button %4")
+                                .arg(button->objectName(), button->text())
+                                .arg(width)
+                                .arg(contents.width())));
     }
 }
 
