@@ -106,8 +106,10 @@ std::optional<double> readInPlace(std::string_view text)
 
 // The significant digits of a number read by readCompact, copied without
 // blanks and leading zeros: value = digits x 10^(pointPosition - kept).
-struct Mantissa {
-    std::array<char, MaxSignificantDigits + 32> digits; // NOLINT: written before read; room for the exponent
+// The digits are written before they are read, so they are left
+// uninitialised (832 bytes on every compact reading).
+struct Mantissa {                                       // NOLINT(cppcoreguidelines-pro-type-member-init)
+    std::array<char, MaxSignificantDigits + 32> digits; // with room for the exponent
     int kept = 0;
     // A non-zero digit beyond the first MaxSignificantDigits was dropped.
     bool droppedNonZero = false;
