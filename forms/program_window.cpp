@@ -8,7 +8,6 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QMargins>
-#include <QPointer>
 #include <QScreen>
 #include <QStyle>
 #include <QTimer>
@@ -39,9 +38,10 @@ QRect centredClientArea(const QSize& client, const QMargins& frame, const QRect&
 // second time.
 class FrameWatcher : public QObject {
 public:
+    // A child of `window`: it ends with the window at the latest.
     explicit FrameWatcher(QWidget& window)
         : QObject(&window)
-        , m_window(&window)
+        , m_window(window)
     {
         window.windowHandle()->installEventFilter(this);
     }
@@ -63,26 +63,25 @@ protected:
 private:
     void recentre()
     {
-        QWidget* window = m_window;
-        if (window == nullptr || window->windowHandle() == nullptr)
+        if (m_window.windowHandle() == nullptr)
             return;
-        const QMargins frame = window->windowHandle()->frameMargins();
+        const QMargins frame = m_window.windowHandle()->frameMargins();
         if (frame.isNull())
             return;
         knownFrame = frame;
-        if (const QScreen* screen = window->screen())
-            window->setGeometry(centredClientArea(window->size(), frame, screen->availableGeometry()));
+        if (const QScreen* screen = m_window.screen())
+            m_window.setGeometry(centredClientArea(m_window.size(), frame, screen->availableGeometry()));
         finish();
     }
 
     void finish()
     {
-        if (m_window != nullptr && m_window->windowHandle() != nullptr)
-            m_window->windowHandle()->removeEventFilter(this);
+        if (m_window.windowHandle() != nullptr)
+            m_window.windowHandle()->removeEventFilter(this);
         deleteLater();
     }
 
-    QPointer<QWidget> m_window;
+    QWidget& m_window;
 };
 
 constexpr Qt::WindowFlags ProgramWindowFlags = Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint

@@ -153,6 +153,22 @@ std::vector<Row> lineToLineRows()
     return rows;
 }
 
+// Each calculator window with its table.
+const std::pair<const char*, std::vector<Row> (*)()> TableWindows[] = {
+    {"frmPowerRealApparent3PhLL", lineToLineRows},
+    {"frmPowerRealApparent3PhLN", lineToNeutralRows},
+    {"frmPowerRealApparent1Phase", singlePhaseRows},
+};
+
+std::vector<Row> rowsOf(const QString& window)
+{
+    for (const auto& [name, rows] : TableWindows) {
+        if (window == QLatin1String(name))
+            return rows();
+    }
+    qFatal("no table for %s", qPrintable(window));
+}
+
 // What each face resolves to on this machine after the start-up step.
 QString resolvedFamily(const QString& face)
 {
@@ -349,12 +365,7 @@ void TestLayout::controls_data()
 {
     QTest::addColumn<QString>("window");
     QTest::addColumn<int>("index");
-    const std::pair<const char*, std::vector<Row> (*)()> windows[] = {
-        {"frmPowerRealApparent3PhLL", lineToLineRows},
-        {"frmPowerRealApparent3PhLN", lineToNeutralRows},
-        {"frmPowerRealApparent1Phase", singlePhaseRows},
-    };
-    for (const auto& [window, rows] : windows) {
+    for (const auto& [window, rows] : TableWindows) {
         const std::vector<Row> table = rows();
         for (int i = 0; i < int(table.size()); ++i)
             QTest::addRow("%s/%s", window, table[std::size_t(i)].name) << QString::fromLatin1(window) << i;
@@ -365,9 +376,7 @@ void TestLayout::controls()
 {
     QFETCH(QString, window);
     QFETCH(int, index);
-    const std::vector<Row> table = window.endsWith(QLatin1String("LL")) ? lineToLineRows()
-        : window.endsWith(QLatin1String("LN"))                          ? lineToNeutralRows()
-                                                                        : singlePhaseRows();
+    const std::vector<Row> table = rowsOf(window);
     const Row& row = table[std::size_t(index)];
 
     const auto form = create(window);
@@ -470,12 +479,7 @@ void TestLayout::boldCaptionsAreDrawnBold_data()
 {
     QTest::addColumn<QString>("window");
     QTest::addColumn<QString>("control");
-    const std::pair<const char*, std::vector<Row> (*)()> windows[] = {
-        {"frmPowerRealApparent3PhLL", lineToLineRows},
-        {"frmPowerRealApparent3PhLN", lineToNeutralRows},
-        {"frmPowerRealApparent1Phase", singlePhaseRows},
-    };
-    for (const auto& [window, rows] : windows) {
+    for (const auto& [window, rows] : TableWindows) {
         for (const Row& row : rows()) {
             // An empty status label draws nothing to judge.
             if (row.weight == 700 && *row.caption != 0)
