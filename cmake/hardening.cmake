@@ -29,7 +29,6 @@ if(QUANTELO_HARDEN)
     set(CMAKE_POSITION_INDEPENDENT_CODE ON)
     add_compile_options(
         -fstack-protector-strong
-        -fstack-clash-protection
         -fcf-protection
         -Wformat
         -Werror=format-security)
@@ -37,7 +36,14 @@ if(QUANTELO_HARDEN)
         # -U first: a packager's CPPFLAGS may already define it.
         add_compile_options("$<$<NOT:$<CONFIG:Debug>>:-U_FORTIFY_SOURCE;-D_FORTIFY_SOURCE=3>")
     endif()
-    add_link_options(LINKER:-z,relro LINKER:-z,now)
+    if(NOT WIN32)
+        # On Windows, MinGW probes every page of a frame larger than a page
+        # already (___chkstk_ms), and its GCC cannot combine the option with
+        # SEH unwinding. RELRO and BIND_NOW are ELF's; the PE counterparts
+        # are in windows.cmake.
+        add_compile_options(-fstack-clash-protection)
+        add_link_options(LINKER:-z,relro LINKER:-z,now)
+    endif()
 endif()
 
 # No library search path: the program links Qt from the system and its own

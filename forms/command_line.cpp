@@ -1,4 +1,5 @@
 #include "forms/command_line.h"
+#include "forms/platform.h"
 
 #include <QCommandLineParser>
 #include <QStringList>
@@ -90,12 +91,6 @@ Arguments splitArguments(int argc, char* argv[])
     return result;
 }
 
-bool isSet(const char* variable)
-{
-    const char* value = std::getenv(variable);
-    return value != nullptr && *value != '\0';
-}
-
 QtMessageHandler qtHandler = nullptr;
 
 void startUpMessage(QtMsgType type, const QMessageLogContext& context, const QString& message)
@@ -113,6 +108,9 @@ void startUpMessage(QtMsgType type, const QMessageLogContext& context, const QSt
 
 std::optional<int> commandLineOutcome(int argc, char* argv[])
 {
+    // Only a command line with arguments can have something to print.
+    if (argc > 1)
+        platform::attachToParentConsole();
     const Arguments arguments = splitArguments(argc, argv);
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
@@ -146,8 +144,7 @@ std::optional<int> commandLineOutcome(int argc, char* argv[])
         std::printf("Quantelo %s\n", QUANTELO_VERSION_TEXT);
         return ExitStatus::Success;
     }
-    if (!arguments.platformGiven && !isSet("QT_QPA_PLATFORM") && !isSet("DISPLAY") && !isSet("WAYLAND_DISPLAY")
-        && !isSet("WAYLAND_SOCKET")) {
+    if (!platform::displayNamed(arguments.platformGiven)) {
         std::fprintf(stderr, "%s: no display: neither DISPLAY nor WAYLAND_DISPLAY is set\n", programName);
         return ExitStatus::NoDisplay;
     }

@@ -1,0 +1,115 @@
+# Where the Windows build differs from the Linux one, all in this file:
+# linking, the resource compiler, running the tests under Wine, and what a
+# Windows user downloads (a portable zip and an NSIS installer, both made by
+# CPack). The version resource and the GUI subsystem come with the
+# executable's own sources (forms/, resources/). Included from the top-level
+# CMakeLists.txt before any target when building for Windows, with the
+# toolchain file cmake/mingw-w64-x86_64.cmake and a Qt built for Windows
+# (scripts/windows makes both).
+
+# The version block and the icon are compiled by windres.
+enable_language(RC)
+
+# A portable folder: the executable at the top, its DLLs beside it, Qt's
+# plugins in the folders Qt looks for next to the executable.
+set(CMAKE_INSTALL_BINDIR . CACHE PATH "Executables and their DLLs")
+
+# Two builds of the same sources give the same bytes: no link time in the PE
+# header. (ASLR, high-entropy addresses and DEP are binutils' defaults for
+# PE; RELRO, BIND_NOW and RUNPATH are ELF's and do not apply.)
+add_link_options(LINKER:--no-insert-timestamp)
+if(QUANTELO_HARDEN)
+    # MinGW's stack protector and fortified calls live in libssp.
+    add_link_options(-fstack-protector-strong)
+endif()
+
+# Tests run the cross-built programs under Wine (scripts/lib/wine-run).
+if(NOT CMAKE_CROSSCOMPILING_EMULATOR)
+    set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/lib/wine-run)
+endif()
+
+# Qt Test runs headless on the minimal platform, with the desktop's own
+# (GDI) fonts, and writes its log to standard output, not the debugger.
+# Wine drops variables that begin with QT_, so these are arguments.
+set(QUANTELO_QT_TEST_ARGS -platform minimal:enable_fonts -o -,txt)
+
+# The plugins the program loads: the Windows platform with its native style,
+# and the image formats of the title picture and the icon.
+set(QUANTELO_WINDOWS_PLUGINS QWindowsIntegrationPlugin QWindowsVistaStylePlugin QJpegPlugin QICOPlugin)
+# Where the Qt it ships was built from (scripts/lib/windows.sh passes the
+# Debian source version), for the licence notes.
+set(QUANTELO_QT_SOURCE "Qt ${Qt6_VERSION}" CACHE STRING "The source the Windows Qt was built from")
+
+# What the executable loads, besides the system's DLLs: Qt's libraries and
+# plugins, and the MinGW runtime that both are linked against.
+function(quantelo_windows_deploy target)
+    set(dlls $<TARGET_FILE:Qt6::Core> $<TARGET_FILE:Qt6::Gui> $<TARGET_FILE:Qt6::Widgets>)
+    foreach(runtime libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll libssp-0.dll)
+        execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${runtime}
+            OUTPUT_VARIABLE path OUTPUT_STRIP_TRAILING_WHITESPACE)
+        if(NOT IS_ABSOLUTE "${path}" OR NOT EXISTS "${path}")
+            message(FATAL_ERROR "The MinGW runtime ${runtime} was not found")
+        endif()
+        list(APPEND dlls ${path})
+    endforeach()
+    install(FILES ${dlls} DESTINATION . COMPONENT program)
+    foreach(plugin IN LISTS QUANTELO_WINDOWS_PLUGINS)
+        get_target_property(type Qt6::${plugin} QT_PLUGIN_TYPE)
+        install(FILES $<TARGET_FILE:Qt6::${plugin}> DESTINATION ${type} COMPONENT program)
+    endforeach()
+    # Stripped where they are installed (the cached Qt keeps its symbols);
+    # the PE header's time is SOURCE_DATE_EPOCH, or none, never the clock.
+    install(CODE "
+        set(epoch \"\$ENV{SOURCE_DATE_EPOCH}\")
+        if(NOT epoch)
+            set(epoch 0)
+        endif()
+        file(GLOB_RECURSE dlls \"\${CMAKE_INSTALL_PREFIX}/*.dll\")
+        foreach(dll IN LISTS dlls)
+            execute_process(COMMAND \${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=\${epoch}
+                ${CMAKE_STRIP} --strip-unneeded \${dll} COMMAND_ERROR_IS_FATAL ANY)
+        endforeach()
+        " COMPONENT program)
+
+    # The licence texts: the program's, Qt's LGPL (with the GPL it builds on)
+    # and the notices of the code bundled into Qt, and those of the MinGW
+    # runtime (GCC's runtime exception, winpthreads' MIT-style licence).
+    get_target_property(qt_core_dll Qt6::Core IMPORTED_LOCATION_RELEASE)
+    get_filename_component(qt_prefix ${qt_core_dll}/../.. ABSOLUTE)
+    install(FILES ${CMAKE_SOURCE_DIR}/LICENSE DESTINATION . COMPONENT program)
+    install(DIRECTORY ${qt_prefix}/licenses/ DESTINATION licenses/Qt COMPONENT program)
+    install(FILES /usr/share/doc/gcc-mingw-w64-base/copyright
+        DESTINATION licenses/MinGW-runtime RENAME gcc-runtime.txt COMPONENT program)
+    install(FILES /usr/share/doc/mingw-w64-x86-64-dev/copyright
+        DESTINATION licenses/MinGW-runtime RENAME mingw-w64.txt COMPONENT program)
+    configure_file(${CMAKE_SOURCE_DIR}/packaging/windows-licenses.txt.in
+        ${CMAKE_BINARY_DIR}/packaging/README-licenses.txt @ONLY)
+    install(FILES ${CMAKE_BINARY_DIR}/packaging/README-licenses.txt DESTINATION licenses COMPONENT program)
+endfunction()
+
+# The downloads: `cpack` in the build folder makes both.
+#   Quantelo-Power-<version>-win64.zip        the portable folder
+#   Quantelo-Power-<version>-win64-setup.exe  the installer
+set(CPACK_GENERATOR ZIP NSIS)
+set(CPACK_PACKAGE_NAME Quantelo)
+set(CPACK_PACKAGE_VENDOR Kestrova)
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Real and apparent power of single- and three-phase loads")
+set(CPACK_PACKAGE_FILE_NAME Quantelo-Power-${PROJECT_VERSION}-win64)
+set(CPACK_RESOURCE_FILE_LICENSE ${CMAKE_SOURCE_DIR}/LICENSE)
+set(CPACK_PACKAGE_INSTALL_DIRECTORY Quantelo)
+set(CPACK_PACKAGE_EXECUTABLES Quantelo-Power Quantelo)
+set(CPACK_NSIS_DISPLAY_NAME Quantelo)
+set(CPACK_NSIS_PACKAGE_NAME Quantelo)
+set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
+set(CPACK_NSIS_MUI_ICON ${CMAKE_SOURCE_DIR}/resources/quantelo.ico)
+set(CPACK_NSIS_MUI_UNIICON ${CMAKE_SOURCE_DIR}/resources/quantelo.ico)
+set(CPACK_NSIS_INSTALLED_ICON_NAME Quantelo-Power.exe)
+set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
+set(CPACK_NSIS_URL_INFO_ABOUT "https://kestrova.example/quantelo")
+set(CPACK_NSIS_MANIFEST_DPI_AWARE ON)
+# Per generator: the installer's file name, and file times taken from
+# SOURCE_DATE_EPOCH in the staged tree (both archives store them).
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/windows-cpack-config.cmake)
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/windows-cpack-times.cmake)
+set(CPACK_ARCHIVE_COMPONENT_INSTALL OFF)
+include(CPack)

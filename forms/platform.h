@@ -1,0 +1,20 @@
+#pragma once
+
+// What differs between the desktops the program runs on, behind one
+// interface: platform_unix.cpp and platform_windows.cpp implement it, and the
+// build picks one of the two. (The faces, the other difference, are handled
+// where every face is chosen: fonts.cpp.)
+namespace quantelo::platform {
+
+// Makes standard output and standard error reach the terminal that started
+// the program, for --help, --version and the messages on a wrong argument.
+// A Windows GUI program is given no console of its own: it borrows its
+// parent's, unless the streams already go to a file or a pipe.
+void attachToParentConsole();
+
+// Whether a window can be opened at all without asking Qt: false on a Unix
+// desktop where no display is named. `platformGiven` is true when the
+// command line chooses Qt's platform plugin itself.
+bool displayNamed(bool platformGiven);
+
+} // namespace quantelo::platform
