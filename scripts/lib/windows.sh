@@ -31,6 +31,8 @@ windows_qt_options=(
     # MinGW lacks DirectWrite 3, and without Direct2D the windows plugin would
     # reference a font database that QtGui then does not build.
     -DFEATURE_direct2d=OFF -DFEATURE_directwrite3=OFF
+    # Without OpenGL there is no OpenGL library to choose at run time.
+    -DFEATURE_dynamicgl=OFF
 )
 
 windows_qt_version() {
