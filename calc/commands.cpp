@@ -13,8 +13,9 @@ CalculatorCommands::CalculatorCommands(CalculatorWindowModel& window, Calculator
 void CalculatorCommands::cmdSolve_Click()
 {
     // Inputs are stored as singles. A value that does not fit one (or that
-    // read as infinite) cannot be computed with: Solve stops before any box
-    // is written and says so, rather than showing stale or wrong results.
+    // read as infinite) cannot be computed with: Solve empties the result
+    // boxes, so that no earlier result stays beside the new inputs, says so
+    // and stops. The inputs, captions and colours stay as they are.
     const auto readInput = [this](TextBox box, float& into) {
         const auto value = toSingle(Val(m_window.text(box)));
         if (value) {
@@ -25,6 +26,8 @@ void CalculatorCommands::cmdSolve_Click()
     if (!readInput(TextBox::txtVolts, m_numbers.Volts) || !readInput(TextBox::txtAmps, m_numbers.Amps)
         || !readInput(TextBox::txtPF, m_numbers.PF)
         || ComputePowers(m_kind.phaseFactor, m_numbers) != ComputeOutcome::Ok) {
+        m_window.setText(TextBox::txtRealPower, {});
+        m_window.setText(TextBox::txtApPower, {});
         m_window.msgBox(Message::TooLarge);
         return;
     }

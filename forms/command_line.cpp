@@ -104,6 +104,16 @@ void startUpMessage(QtMsgType type, const QMessageLogContext& context, const QSt
     }
 }
 
+// The status after writing --help or --version: a text that did not reach
+// its reader (a full disk, a closed pipe) is a failure, not a success.
+int writtenStatus()
+{
+    if (std::fflush(stdout) == 0 && std::ferror(stdout) == 0)
+        return ExitStatus::Success;
+    std::fprintf(stderr, "%s: cannot write to standard output\n", programName);
+    return ExitStatus::OutputFailed;
+}
+
 } // namespace
 
 std::optional<int> commandLineOutcome(int argc, char* argv[])
@@ -138,11 +148,11 @@ std::optional<int> commandLineOutcome(int argc, char* argv[])
                     "  -v, --version  Show the version and exit.\n\n"
                     "Qt's own options, such as -platform NAME, -display NAME, -style NAME\n"
                     "and -reverse, are passed on to Qt.\n");
-        return ExitStatus::Success;
+        return writtenStatus();
     }
     if (parser.isSet(versionOption)) {
         std::printf("Quantelo %s\n", QUANTELO_VERSION_TEXT);
-        return ExitStatus::Success;
+        return writtenStatus();
     }
     if (!platform::displayNamed(arguments.platformGiven)) {
         std::fprintf(stderr, "%s: no display: neither DISPLAY nor WAYLAND_DISPLAY is set\n", programName);

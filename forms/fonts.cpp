@@ -56,7 +56,9 @@ void installFontStandIns(const QString& wineTahomaFile)
     standIn(QStringLiteral("MS Sans Serif"),
             haveTahoma ? QStringList{tahoma, liberationSans, dejaVuSans} : QStringList{liberationSans, dejaVuSans});
 
-    if (haveTahoma || haveLiberation)
+    // Wine's Tahoma alone is not enough: the Arial faces then fall to DejaVu
+    // Sans, whose wider letters overflow their labels at the asked sizes.
+    if (haveLiberation)
         return;
     // The windows built before this point (the main window, at start-up) get
     // the smaller size too; none of them has been drawn yet.

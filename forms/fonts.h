@@ -24,11 +24,10 @@ inline constexpr char WineTahomaFile[] = "/usr/share/wine/fonts/tahoma.ttf";
 //   "MS Sans Serif"       Tahoma as above, else Liberation Sans
 // With these the sizes and weights asked for stay the same.
 //
-// DejaVu Sans is the last resort for each, where neither Tahoma nor
-// Liberation Sans is there (the package depends on both, but a build may run
-// without them). Its letters are wider, and at the sizes asked for the
-// captions no longer fit their fixed labels: then every window font is
-// smaller by LastResortScale, those of windows already built included.
+// DejaVu Sans is the last resort for each, where Liberation Sans is not
+// there (the package depends on it, but a build may run without it). Its letters are wider, and at the sizes asked for
+// the captions no longer fit their fixed labels: then every window font is smaller by LastResortScale, those of windows
+// already built included.
 void installFontStandIns(const QString& wineTahomaFile = QString::fromLatin1(WineTahomaFile));
 
 // The font of a control: `face` at `pointSize` and `weight`, smaller where

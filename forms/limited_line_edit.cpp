@@ -4,16 +4,21 @@
 
 #include <QAction>
 #include <QContextMenuEvent>
+#include <QDragEnterEvent>
+#include <QDragMoveEvent>
 #include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
 #include <QPainter>
+#include <QTextBoundaryFinder>
 #include <QValidator>
 
 #include <algorithm>
+#include <iterator>
 #include <limits>
+#include <optional>
 
 namespace quantelo {
 namespace {
@@ -25,44 +30,110 @@ bool isLineBreak(char32_t c)
     return c == u'\n' || c == u'\r' || c == u'\v' || c == u'\f' || c == 0x85 || c == 0x2028 || c == 0x2029;
 }
 
-// The first `room` characters of `text` that a box may hold. Tabs and line
-// breaks become blanks (CR LF one blank); control and format characters,
-// and halves of surrogate pairs without their other half, are dropped. Stops
-// reading once the room is filled, so a huge paste costs no more than what
-// goes in.
-QString typable(const QString& text, qsizetype room)
+// Unicode's Default_Ignorable_Code_Point (DerivedCoreProperties.txt, Unicode
+// 15.0; the same as 14.0, the version of Qt 6.4's character data): code
+// points that a renderer shows as nothing. Most are format characters (Cf)
+// or unassigned (Cn), dropped anyway; the rest are combining marks,
+// variation selectors and fillers that draw nothing.
+struct CodePointRange {
+    char32_t first;
+    char32_t last;
+};
+constexpr CodePointRange DefaultIgnorable[] = {
+    {0x00AD, 0x00AD}, {0x034F, 0x034F}, {0x061C, 0x061C},   {0x115F, 0x1160},   {0x17B4, 0x17B5},   {0x180B, 0x180F},
+    {0x200B, 0x200F}, {0x202A, 0x202E}, {0x2060, 0x206F},   {0x3164, 0x3164},   {0xFE00, 0xFE0F},   {0xFEFF, 0xFEFF},
+    {0xFFA0, 0xFFA0}, {0xFFF0, 0xFFF8}, {0x1BCA0, 0x1BCA3}, {0x1D173, 0x1D17A}, {0xE0000, 0xE0FFF},
+};
+
+bool isDefaultIgnorable(char32_t c)
 {
-    QString kept;
-    qsizetype count = 0;
-    const qsizetype size = text.size();
-    for (qsizetype i = 0; i < size && count < room; ++i) {
-        const QChar unit = text.at(i);
-        char32_t c = unit.unicode();
-        qsizetype units = 1;
-        if (unit.isHighSurrogate() && i + 1 < size && text.at(i + 1).isLowSurrogate()) {
-            c = QChar::surrogateToUcs4(unit, text.at(i + 1));
-            units = 2;
-        } else if (unit.isSurrogate()) {
-            continue;
-        }
-        if (c == u'\t' || isLineBreak(c)) {
-            if (c == u'\r' && i + 1 < size && text.at(i + 1) == u'\n')
-                ++i;
-            kept += u' ';
-        } else if (QChar::category(c) == QChar::Other_Control || QChar::category(c) == QChar::Other_Format) {
-            continue;
-        } else {
-            kept += text.mid(i, units);
-        }
-        i += units - 1;
-        ++count;
+    return std::any_of(std::begin(DefaultIgnorable), std::end(DefaultIgnorable),
+                       [c](const CodePointRange& r) { return c >= r.first && c <= r.last; });
+}
+
+// What a box holds for one character the user brings in: nothing for a
+// character that is not seen, the ASCII form of one that looks like part of
+// a number, else the character itself. So the box shows what the number
+// reading (Val) reads.
+//   dropped  control (Cc) and format (Cf) characters, unassigned code points
+//            (Cn), every default-ignorable code point, surrogate halves
+//   blank    tabs, line breaks and every space separator (Zs: no-break
+//            space, the fixed-width spaces, the ideographic space)
+//   digit    a decimal digit of any script (Nd: Arabic-Indic, Persian,
+//            Devanagari, full-width, mathematical ...)
+//   ASCII    the full-width forms U+FF01..U+FF5E of the ASCII characters
+//   sign     U+2212 minus sign and U+FE63 small hyphen-minus as "-", U+FE62
+//            small plus sign as "+"
+//   point    U+FE52 small full stop and U+066B Arabic decimal separator as "."
+// Dashes, hyphens and other dots stay what they are: they end the number
+// where the user sees a character that is not one.
+std::optional<char32_t> boxCharacter(char32_t c)
+{
+    if (c == u'\t' || isLineBreak(c))
+        return u' ';
+    const QChar::Category category = QChar::category(c);
+    if (category == QChar::Other_Control || category == QChar::Other_Format || category == QChar::Other_NotAssigned
+        || category == QChar::Other_Surrogate || isDefaultIgnorable(c))
+        return std::nullopt;
+    if (category == QChar::Separator_Space)
+        return u' ';
+    if (category == QChar::Number_DecimalDigit)
+        return static_cast<char32_t>(u'0' + QChar::digitValue(c));
+    if (c >= 0xFF01 && c <= 0xFF5E)
+        return c - 0xFEE0;
+    switch (c) {
+    case 0x2212:
+    case 0xFE63: return u'-';
+    case 0xFE62: return u'+';
+    case 0xFE52:
+    case 0x066B: return u'.';
+    default: return c;
     }
-    return kept;
 }
 
 qsizetype characters(QStringView text)
 {
     return text.size() - std::count_if(text.begin(), text.end(), [](QChar c) { return c.isLowSurrogate(); });
+}
+
+// What of `text` a box may hold, at most `room` characters (code points) of
+// it: each character as boxCharacter() makes it (CR LF one blank), and only
+// whole grapheme clusters, so that a flag, an emoji with its modifier or a
+// letter with its accents goes in whole or not at all. Stops reading once
+// the room is filled, so a huge paste costs no more than what goes in.
+QString typable(const QString& text, qsizetype room)
+{
+    QString kept;
+    qsizetype count = 0;
+    const qsizetype size = text.size();
+    // One character past the room: it tells whether the last cluster that
+    // fits ends there.
+    for (qsizetype i = 0; i < size && count <= room; ++i) {
+        const QChar unit = text.at(i);
+        char32_t c = unit.unicode();
+        if (unit.isHighSurrogate() && i + 1 < size && text.at(i + 1).isLowSurrogate()) {
+            c = QChar::surrogateToUcs4(unit, text.at(i + 1));
+            ++i;
+        }
+        if (c == u'\r' && i + 1 < size && text.at(i + 1) == u'\n')
+            ++i;
+        const auto boxed = boxCharacter(c);
+        if (!boxed)
+            continue;
+        kept += QString::fromUcs4(&*boxed, 1);
+        ++count;
+    }
+    if (count <= room)
+        return kept;
+    // Too much: keep the clusters that end within the room.
+    QTextBoundaryFinder clusters(QTextBoundaryFinder::Grapheme, kept);
+    qsizetype fits = 0; // UTF-16 units of the clusters that fit
+    for (qsizetype next = clusters.toNextBoundary(); next > 0; next = clusters.toNextBoundary()) {
+        if (characters(QStringView(kept).left(next)) > room)
+            break;
+        fits = next;
+    }
+    return kept.left(fits);
 }
 
 } // namespace
@@ -84,8 +155,10 @@ public:
             return Acceptable;
         const qsizetype inputSize = input.size();
         const qsizetype oldSize = m_previous.size();
+        // An assistive tool's insert comes as a whole new text with the
+        // cursor at its end, so the cursor cannot bound the unchanged tail.
         qsizetype tail = 0;
-        const qsizetype maxTail = std::min<qsizetype>(inputSize - pos, oldSize);
+        const qsizetype maxTail = std::min(inputSize, oldSize);
         while (tail < maxTail && input.at(inputSize - 1 - tail) == m_previous.at(oldSize - 1 - tail))
             ++tail;
         qsizetype head = 0;
@@ -257,6 +330,32 @@ void LimitedLineEdit::mouseReleaseEvent(QMouseEvent* event)
     QLineEdit::mouseReleaseEvent(event);
 }
 
+namespace {
+
+// A drop from anywhere but this box copies: the box may take only part of
+// the text, or none of it, and the source must never lose what did not go
+// in. Only a move within the box itself stays a move.
+bool dropsAsCopy(const QDropEvent& event, const QWidget& box)
+{
+    return event.source() != &box && event.possibleActions().testFlag(Qt::CopyAction);
+}
+
+} // namespace
+
+void LimitedLineEdit::dragEnterEvent(QDragEnterEvent* event)
+{
+    QLineEdit::dragEnterEvent(event);
+    if (event->isAccepted() && dropsAsCopy(*event, *this))
+        event->setDropAction(Qt::CopyAction);
+}
+
+void LimitedLineEdit::dragMoveEvent(QDragMoveEvent* event)
+{
+    QLineEdit::dragMoveEvent(event);
+    if (event->isAccepted() && dropsAsCopy(*event, *this))
+        event->setDropAction(Qt::CopyAction);
+}
+
 void LimitedLineEdit::dropEvent(QDropEvent* event)
 {
     const QString dropped = event->mimeData()->text();
@@ -269,13 +368,15 @@ void LimitedLineEdit::dropEvent(QDropEvent* event)
     deselect();
     const QString fits = fitted(dropped);
     if (fits.isEmpty()) {
-        event->ignore(); // a source that moves its text keeps it
+        event->ignore(); // the source keeps its text
         return;
     }
     QMimeData data;
     data.setText(fits);
-    QDropEvent trimmed(event->position(), event->possibleActions(), &data, event->buttons(), event->modifiers());
-    trimmed.setDropAction(event->dropAction());
+    // Offered as a copy only, so that QLineEdit accepts it as one.
+    const Qt::DropActions actions
+        = dropsAsCopy(*event, *this) ? Qt::DropActions(Qt::CopyAction) : event->possibleActions();
+    QDropEvent trimmed(event->position(), actions, &data, event->buttons(), event->modifiers());
     QLineEdit::dropEvent(&trimmed);
     event->setDropAction(trimmed.dropAction());
     event->setAccepted(trimmed.isAccepted());
@@ -283,18 +384,27 @@ void LimitedLineEdit::dropEvent(QDropEvent* event)
 
 void LimitedLineEdit::contextMenuEvent(QContextMenuEvent* event)
 {
-    // QLineEdit's own menu, with Paste, Undo and Redo taking this box's
-    // paths.
+    // QLineEdit's own menu, with Paste, Undo and Redo taking the same paths
+    // as their keys. The menu connects each action's triggered() to the
+    // QLineEdit slot of the same name; Qt 6.4 gives the actions no object
+    // names, and their places and texts vary with the version and the
+    // language. So an action is known by that connection itself: the one
+    // whose triggered() can be disconnected from QLineEdit's paste() is
+    // Paste. Qt 6.4 connects by signature, later versions by member
+    // pointer; either form is tried.
     QMenu* menu = createStandardContextMenu();
-    const auto reroute = [this, menu](const char* name, auto slot, auto action) {
-        if (auto* item = menu->findChild<QAction*>(QLatin1String(name))) {
-            disconnect(item, &QAction::triggered, this, slot);
-            connect(item, &QAction::triggered, this, action);
-        }
+    const auto takeOver = [this](QAction* item, const char* signature, void (QLineEdit::*slot)()) {
+        return disconnect(item, SIGNAL(triggered()), this, signature)
+            || disconnect(item, &QAction::triggered, this, slot);
     };
-    reroute("edit-paste", &QLineEdit::paste, [this] { pasteFitted(QClipboard::Clipboard); });
-    reroute("edit-undo", &QLineEdit::undo, [this] { stepThroughHistory(true); });
-    reroute("edit-redo", &QLineEdit::redo, [this] { stepThroughHistory(false); });
+    for (QAction* item : menu->actions()) {
+        if (takeOver(item, SLOT(paste()), &QLineEdit::paste))
+            connect(item, &QAction::triggered, this, [this] { pasteFitted(QClipboard::Clipboard); });
+        else if (takeOver(item, SLOT(undo()), &QLineEdit::undo))
+            connect(item, &QAction::triggered, this, [this] { stepThroughHistory(true); });
+        else if (takeOver(item, SLOT(redo()), &QLineEdit::redo))
+            connect(item, &QAction::triggered, this, [this] { stepThroughHistory(false); });
+    }
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(event->globalPos());
 }

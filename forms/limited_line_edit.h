@@ -12,18 +12,24 @@ namespace quantelo {
 // The limit counts characters (Unicode code points), so a character outside
 // the Basic Multilingual Plane counts once and is never split.
 //
-// Nothing invisible goes in: control characters (C0, C1) and format
-// characters (direction marks, zero-width joiners and spaces, the byte-order
-// mark) that the user types or pastes are dropped, so the box never holds a
-// character that would end the number where the user sees none. Tabs and line
-// breaks in a paste become blanks, which the number reading skips.
+// One rule for every character that comes in, whatever the route (keys,
+// input methods, pastes by key, by context menu or by middle click, drops,
+// an assistive tool's insert): what the box shows is what the number reading
+// reads. Characters that are not seen (control and format characters,
+// default-ignorable and unassigned code points) are dropped; characters that
+// look like a digit, a sign, a decimal point or a blank go in as their ASCII
+// form; tabs and line breaks become blanks, which the number reading skips.
+// The typing limit refuses what does not fit on every route alike and never
+// splits a grapheme cluster (a flag, an emoji with its modifier, a letter
+// with its accents).
 //
-// Every user edit that brings text in (keys, input methods, pastes by key, by
-// context menu or by middle click, drops) is trimmed before QLineEdit applies
-// it, and goes in as QLineEdit's own undoable edit, so Undo and Redo step
-// through what the user typed and pasted. A validator stays behind that for
-// any other way in (an assistive tool setting the text); it trims in place,
-// which QLineEdit cannot undo, so it is the last resort only.
+// Every user edit that brings text in is trimmed before QLineEdit applies
+// it, and goes in as QLineEdit's own undoable edit, so Undo and Redo (keys
+// and context menu alike) step through what the user typed and pasted. A
+// drop from elsewhere is always a copy: its source never loses text that did
+// not go in. A validator stays behind that for any other way in (an
+// assistive tool sets the whole text); it trims in place, which QLineEdit
+// cannot undo, so it is the last resort only.
 //
 // Every text the program writes is shown from its first character, as a
 // user reads a number: a result wider than its box keeps its sign and its
@@ -51,6 +57,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void paintEvent(QPaintEvent* event) override;

@@ -3,15 +3,24 @@
 #include "forms/calculator_window.h"
 #include "forms/main_window.h"
 
+#include <QAbstractNativeEventFilter>
+#include <QApplication>
+#include <QTimer>
 #include <QWidget>
+
+#include <cstdint>
 
 namespace quantelo {
 
 namespace {
 
-// Shows a window modeless, brings it to the front and activates it.
+// Shows a window modeless, restores it when the user had minimised it, and
+// brings it to the front and activates it: whatever state it was in, it ends
+// up on screen and in front.
 void bringToFront(QWidget& window)
 {
+    if (window.isMinimized())
+        window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
     window.show();
     window.raise();
     window.activateWindow();
@@ -19,13 +28,52 @@ void bringToFront(QWidget& window)
 
 } // namespace
 
+// A window whose native window another program destroyed (an X11 client
+// may destroy any window) can never be shown again, and Qt still counts it
+// as open, so the program would never end. Such a window is closed as if the
+// user had closed it: it is discarded, the next request makes a new one,
+// and the program still ends with its last window. X11 only; the event is
+// read from its wire layout, so no X11 headers are needed.
+class DestroyedWindowWatcher : public QAbstractNativeEventFilter {
+public:
+    bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* /*result*/) override
+    {
+        if (eventType != "xcb_generic_event_t")
+            return false;
+        // xcb_destroy_notify_event_t: response type, pad, sequence, event
+        // window, destroyed window.
+        struct DestroyNotify {
+            std::uint8_t responseType;
+            std::uint8_t pad;
+            std::uint16_t sequence;
+            std::uint32_t event;
+            std::uint32_t window;
+        };
+        constexpr std::uint8_t XcbDestroyNotify = 17;
+        const auto* notify = static_cast<const DestroyNotify*>(message);
+        if ((notify->responseType & 0x7F) != XcbDestroyNotify)
+            return false;
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (window->testAttribute(Qt::WA_WState_Created) && window->internalWinId() == notify->window
+                && window->isVisible()) {
+                // Not from inside the native event: on the next turn.
+                QTimer::singleShot(0, window, [window] { window->close(); });
+            }
+        }
+        return false;
+    }
+};
+
 Navigator::Navigator(QObject* parent)
     : QObject(parent)
+    , m_destroyedWindows(std::make_unique<DestroyedWindowWatcher>())
 {
+    QCoreApplication::instance()->installNativeEventFilter(m_destroyedWindows.get());
 }
 
 Navigator::~Navigator()
 {
+    QCoreApplication::instance()->removeNativeEventFilter(m_destroyedWindows.get());
     delete m_mainWindow;
     for (auto& calculator : m_calculators)
         delete calculator;

@@ -6,17 +6,21 @@
 #include <QPointer>
 
 #include <array>
+#include <memory>
 
 namespace quantelo {
 
 class CalculatorWindow;
+class DestroyedWindowWatcher;
 class MainWindow;
 
 // Moves between the program's four windows. Each window exists at most once:
 // it is created on first use and shown again, with its contents, afterwards.
 // A window the user closes is discarded with its contents and comes back
-// fresh. The navigation never hides, closes or disables a window; the
-// program ends when the user has closed the last one.
+// fresh, and so does one whose native window another program destroyed. A
+// window the user minimised is restored when it is shown. The navigation
+// never hides or disables a window; the program ends when the user has
+// closed the last one.
 class Navigator : public QObject {
     Q_OBJECT
 
@@ -37,6 +41,7 @@ public:
 private:
     QPointer<MainWindow> m_mainWindow;
     std::array<QPointer<CalculatorWindow>, 3> m_calculators;
+    std::unique_ptr<DestroyedWindowWatcher> m_destroyedWindows;
 };
 
 } // namespace quantelo

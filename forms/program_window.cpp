@@ -14,6 +14,8 @@
 #include <QWidget>
 #include <QWindow>
 
+#include <algorithm>
+
 namespace quantelo {
 namespace {
 
@@ -23,11 +25,15 @@ namespace {
 QMargins knownFrame;
 
 // The client area that puts the frame (client plus `frame`) in the centre of
-// the screen's available area.
+// the screen's available area. A frame larger than that area (a small
+// screen, a large scale factor) keeps its top-left corner, title bar
+// included, inside it, so the window can always be reached and moved.
 QRect centredClientArea(const QSize& client, const QMargins& frame, const QRect& available)
 {
     const QSize outer = client.grownBy(frame);
-    const QRect outerRect = QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, outer, available);
+    QRect outerRect = QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, outer, available);
+    outerRect.moveTopLeft(
+        QPoint(std::max(outerRect.left(), available.left()), std::max(outerRect.top(), available.top())));
     return {outerRect.topLeft() + QPoint(frame.left(), frame.top()), client};
 }
 

@@ -36,6 +36,11 @@ check unknown-option        2 "Unknown option 'frobnicate'" $no_display "$progra
 check unknown-single-dash   2 "Usage: Quantelo-Power" $no_display "$program" -frobnicate
 check stray-argument        2 "unexpected argument 'file.txt'" $no_display "$program" file.txt
 check qt-option-not-ours    2 "Unknown option 'platform'" $no_display "$program" -platform=offscreen
+# Text that cannot be written (a full disk) is a failure, with a message.
+check help-to-full-disk     3 "cannot write to standard output" \
+    sh -c '"$0" --help >/dev/full' "$program"
+check version-to-full-disk  3 "cannot write to standard output" \
+    sh -c '"$0" --version >/dev/full' "$program"
 check no-display            1 "neither DISPLAY nor WAYLAND_DISPLAY is set" $no_display "$program"
 # A display that is named but cannot be reached: Qt's platform plugin fails,
 # which must end the program with status 1, not an abort.

@@ -1,6 +1,9 @@
 """The whole program seen from outside: start-up, the three calculators,
 their commands and messages, moving between the windows, closing them."""
 
+import os
+import subprocess
+import time
 import unittest
 
 import pyatspi
@@ -10,8 +13,8 @@ from quantelo_e2e import (
     AMPS_BOX, APPARENT_BOX, BUTTON_1PH, BUTTON_LL, BUTTON_LN, CALCULATORS,
     LINE_TO_LINE, LINE_TO_NEUTRAL, MAIN_TITLE, MESSAGE_TITLE, PF_BOX,
     PICTURE, REAL_BOX, SINGLE_PHASE, TYPICAL_RUNS, ProgramTestCase,
-    active_window_id, children, client_geometry, descendants, extents, key,
-    luminance, run, screenshot, type_text, wait_until, window_ids)
+    active_window_id, children, click_at, client_geometry, descendants, extents, key,
+    luminance, run, screenshot, text_of, type_text, wait_until, window_ids)
 
 SCREEN = (1920, 1200)  # run-session.sh
 CLIENT = (714, 471)
@@ -106,6 +109,90 @@ class Typing(ProgramTestCase):
                 window.wait_focus(calculator.tab_results[1])
                 self.program.close(calculator.title)
 
+
+class TextSource:
+    """The other program: a plain text editor holding `text`, on the top
+    left of the screen (the calculators open in the middle)."""
+
+    def __init__(self, text):
+        self.process = subprocess.Popen(
+            [os.environ["QUANTELO_TEXT_SOURCE"], text],
+            env=dict(os.environ, QT_QPA_PLATFORM="xcb", QT_ACCESSIBILITY="1",
+                     QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1"),
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        (self.window_id,) = wait_until("the text source window",
+                                       lambda: window_ids("Text source"))
+        self.editor = wait_until("the text source on the bus", self._find)
+
+    def _find(self):
+        for app in children(pyatspi.Registry.getDesktop(0)):
+            if app is not None and app.get_process_id() == self.process.pid:
+                for a in descendants(app):
+                    if a.getRole() == pyatspi.ROLE_TEXT:
+                        return a
+        return None
+
+    def text(self):
+        return text_of(self.editor)
+
+    def select_all(self):
+        run("xdotool", "windowactivate", "--sync", str(self.window_id))
+        x, y, width, height = extents(self.editor)
+        click_at(x + width // 2, y + height // 2)
+        key("ctrl+a")
+        return x + 6, y + 12  # on the selected first line
+
+    def stop(self):
+        self.process.terminate()
+        self.process.wait(5)
+
+
+class OtherPrograms(ProgramTestCase):
+
+    def test_drags_and_the_selection_from_another_program(self):
+        # Into the single-phase voltage box (6 characters) holding `before`
+        # by a real drag or a middle click (the X11 selection): what the box
+        # shows, and the source keeps its text. A drop is a copy, so nothing
+        # the box refused or trimmed is lost.
+        rows = (
+            ("drag into a full box", "drag", "123456", "55555", "123456"),
+            ("drag trimmed", "drag", "1234", "5678", "123456"),
+            ("middle click trimmed", "middle", "12345", "6789", "123456"),
+            ("middle click of look-alikes", "middle", "",
+             "\u0662\u034f\u0663\u00a0\u0660", "23 0"),
+        )
+        calculator = SINGLE_PHASE
+        for case, route, before, dragged, after in rows:
+            with self.subTest(case=case):
+                window = self.program.open_calculator(calculator)
+                window.wait_focus(calculator.volts_box)
+                type_text(before)
+                window.wait_text(calculator.volts_box, before)
+                source = TextSource(dragged)
+                self.addCleanup(source.stop)
+                x, y = source.select_all()
+                bx, by, bw, bh = extents(window.box(calculator.volts_box))
+                target = (bx + bw - 4, by + bh // 2)
+                if route == "drag":
+                    run("xdotool", "mousemove", str(x), str(y), "mousedown", "1")
+                    for step in range(1, 11):
+                        time.sleep(0.05)
+                        run("xdotool", "mousemove",
+                            str(x + (target[0] - x) * step // 10),
+                            str(y + (target[1] - y) * step // 10))
+                    time.sleep(0.3)
+                    run("xdotool", "mousemove", str(target[0] + 1),
+                        str(target[1]))
+                    time.sleep(0.3)
+                    run("xdotool", "mouseup", "1")
+                else:
+                    run("xdotool", "mousemove", str(target[0]),
+                        str(target[1]), "click", "2")
+                window.wait_text(calculator.volts_box, after)
+                time.sleep(0.3)
+                self.assertEqual(source.text(), dragged)
+                source.stop()
+                self.program.close(calculator.title)
 
 class Commands(ProgramTestCase):
 
@@ -326,6 +413,49 @@ class Navigation(ProgramTestCase):
         self.assertEqual(len(window_ids(MAIN_TITLE)), 1)
         self.assertEqual(window.texts(*names(LINE_TO_NEUTRAL)),
                          ("230", "10", "0.8", "", ""))
+
+    def test_a_minimised_target_comes_back_in_front(self):
+        # minimised, how it is shown again
+        rows = ((MAIN_TITLE, "back"), (LINE_TO_NEUTRAL.title, "open"))
+        for minimised, how in rows:
+            with self.subTest(minimised=minimised, how=how):
+                window = self.program.open_calculator(LINE_TO_NEUTRAL)
+                window.wait_focus(LINE_TO_NEUTRAL.volts_box)
+                if how == "open":
+                    key("alt+b")
+                    self.program.active_window(MAIN_TITLE)
+                (window_id,) = window_ids(minimised)
+                run("xdotool", "windowminimize", "--sync", str(window_id))
+                wait_until("the window minimised",
+                           lambda: not window_ids(minimised))
+                if how == "back":
+                    self.program.activate(LINE_TO_NEUTRAL.title)
+                    key("alt+b")
+                else:
+                    self.program.activate(MAIN_TITLE)
+                    key(LINE_TO_NEUTRAL.access_key)
+                self.program.active_window(minimised)
+                wait_until("the window on screen and in front",
+                           lambda: window_ids(minimised) == [window_id]
+                           and active_window_id() == window_id)
+                self.program.close(LINE_TO_NEUTRAL.title)
+
+    def test_a_window_destroyed_by_another_program(self):
+        window = self.program.open_calculator(LINE_TO_NEUTRAL)
+        self.fill(window, LINE_TO_NEUTRAL, "230", "10", "0.8")
+        (window_id,) = window_ids(LINE_TO_NEUTRAL.title)
+        run("xdotool", "windowclose", str(window_id))
+        self.program.wait_gone(LINE_TO_NEUTRAL.title)
+        # The next open makes a new window, in its initial state ...
+        window = self.program.open_calculator(LINE_TO_NEUTRAL)
+        window.wait_focus(LINE_TO_NEUTRAL.volts_box)
+        self.assertEqual(window.texts(*names(LINE_TO_NEUTRAL)), EMPTY)
+        # ... and the program still ends with its last window.
+        self.program.close(LINE_TO_NEUTRAL.title)
+        (main_id,) = window_ids(MAIN_TITLE)
+        run("xdotool", "windowactivate", "--sync", str(main_id),
+            "key", "alt+F4")
+        self.assertEqual(self.program.wait_exit(), 0, self.program.output())
 
     def test_the_program_ends_with_its_last_window(self):
         rows = (
