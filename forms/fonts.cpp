@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace quantelo {
 namespace {
 
@@ -27,10 +29,15 @@ void registerTahoma(const QString& file)
         QFontDatabase::addApplicationFont(file);
 }
 
-void standIn(const QString& face, const QStringList& substitutes)
+// Lets the first of `closeFaces` that is there, else DejaVu Sans, stand in for
+// `face` where it is missing. Returns false when only DejaVu Sans is left.
+bool standIn(const QString& face, const QStringList& closeFaces)
 {
-    if (!QFontDatabase::hasFamily(face))
-        QFont::insertSubstitutions(face, substitutes);
+    if (QFontDatabase::hasFamily(face))
+        return true;
+    QFont::insertSubstitutions(face, closeFaces + QStringList{QStringLiteral("DejaVu Sans")});
+    return std::any_of(closeFaces.begin(), closeFaces.end(),
+                       [](const QString& close) { return QFontDatabase::hasFamily(close); });
 }
 
 } // namespace
@@ -43,22 +50,18 @@ void installFontStandIns(const QString& wineTahomaFile)
 
     const QString tahoma = QStringLiteral("Tahoma");
     const QString liberationSans = QStringLiteral("Liberation Sans");
-    const QString dejaVuSans = QStringLiteral("DejaVu Sans");
+    const QString arial = QStringLiteral("Arial");
 
     if (!QFontDatabase::hasFamily(tahoma))
         registerTahoma(wineTahomaFile);
-    const bool haveTahoma = QFontDatabase::hasFamily(tahoma);
-    const bool haveLiberation = QFontDatabase::hasFamily(liberationSans);
 
-    standIn(tahoma, {liberationSans, dejaVuSans});
-    standIn(QStringLiteral("Arial Unicode MS"), {liberationSans, dejaVuSans});
-    standIn(QStringLiteral("@Arial Unicode MS"), {liberationSans, dejaVuSans});
-    standIn(QStringLiteral("MS Sans Serif"),
-            haveTahoma ? QStringList{tahoma, liberationSans, dejaVuSans} : QStringList{liberationSans, dejaVuSans});
-
-    // Wine's Tahoma alone is not enough: the Arial faces then fall to DejaVu
-    // Sans, whose wider letters overflow their labels at the asked sizes.
-    if (haveLiberation)
+    // Evaluated one by one: a face that falls to DejaVu Sans anywhere (Wine's
+    // Tahoma alone leaves the Arial faces to it) makes every caption smaller.
+    bool closeFacesOnly = standIn(tahoma, {liberationSans});
+    closeFacesOnly = standIn(QStringLiteral("Arial Unicode MS"), {arial, liberationSans}) && closeFacesOnly;
+    closeFacesOnly = standIn(QStringLiteral("@Arial Unicode MS"), {arial, liberationSans}) && closeFacesOnly;
+    closeFacesOnly = standIn(QStringLiteral("MS Sans Serif"), {tahoma, liberationSans}) && closeFacesOnly;
+    if (closeFacesOnly)
         return;
     // The windows built before this point (the main window, at start-up) get
     // the smaller size too; none of them has been drawn yet.

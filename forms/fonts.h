@@ -1,34 +1,39 @@
 #pragma once
 
+#include "forms/platform.h"
+
 #include <QString>
 
 class QFont;
 
 namespace quantelo {
 
-// Debian's fonts-wine package: the Tahoma-metric outline font that Wine ships.
-inline constexpr char WineTahomaFile[] = "/usr/share/wine/fonts/tahoma.ttf";
-
 // Makes a close face stand in for each face the calculators ask for that this
 // machine does not have. Run once at start-up, after the QApplication exists
-// and before any window is first drawn; later calls change nothing.
+// and before any window is first drawn; later calls change nothing. A face
+// that is there is always used itself: on Windows, which has them all, this
+// changes nothing.
 //   "Tahoma"              the Tahoma-metric outline font that Wine ships
-//                         (`wineTahomaFile`, in a folder fontconfig does not
-//                         scan, so it is registered here; its regular outline
-//                         only, which the font engine emboldens for bold
-//                         captions), else Liberation Sans
-//   "Arial Unicode MS"    Liberation Sans (metric-compatible with Arial)
+//                         (`wineTahomaFile`: on Linux Debian's fonts-wine, in
+//                         a folder fontconfig does not scan; under Wine its
+//                         own copy, which Wine does not offer to programs),
+//                         registered here with its regular outline only,
+//                         which the font engine emboldens for bold captions;
+//                         else Liberation Sans
+//   "Arial Unicode MS"    Arial, else Liberation Sans (metric-compatible
+//                         with Arial)
 //   "@Arial Unicode MS"   the same: the "@" face is the one for vertical
 //                         writing, which for horizontal Latin text draws like
 //                         the plain face
 //   "MS Sans Serif"       Tahoma as above, else Liberation Sans
 // With these the sizes and weights asked for stay the same.
 //
-// DejaVu Sans is the last resort for each, where Liberation Sans is not
-// there (the package depends on it, but a build may run without it). Its letters are wider, and at the sizes asked for
-// the captions no longer fit their fixed labels: then every window font is smaller by LastResortScale, those of windows
-// already built included.
-void installFontStandIns(const QString& wineTahomaFile = QString::fromLatin1(WineTahomaFile));
+// DejaVu Sans is the last resort for each (the Linux package depends on the
+// faces above, but a build may run without them). Its letters are wider, and
+// at the sizes asked for the captions no longer fit their fixed labels: where
+// it stands in for any face, every window font is smaller by LastResortScale,
+// those of windows already built included.
+void installFontStandIns(const QString& wineTahomaFile = QString::fromStdString(platform::wineTahomaFile()));
 
 // The font of a control: `face` at `pointSize` and `weight`, smaller where
 // the last resort stands in (see above).

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 // What differs between the desktops the program runs on, behind one
 // interface: platform_unix.cpp and platform_windows.cpp implement it, and the
 // build picks one of the two. (The faces, the other difference, are handled
@@ -16,5 +18,10 @@ void attachToParentConsole();
 // desktop where no display is named. `platformGiven` is true when the
 // command line chooses Qt's platform plugin itself.
 bool displayNamed(bool platformGiven);
+
+// The regular Tahoma outline that Wine ships, where this machine has one
+// (fonts.h says why it is registered): Debian's fonts-wine on Linux, Wine's
+// data folder under Wine; empty on Windows itself.
+std::string wineTahomaFile();
 
 } // namespace quantelo::platform

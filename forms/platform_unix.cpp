@@ -13,6 +13,11 @@ bool isSet(const char* variable)
 
 } // namespace
 
+std::string wineTahomaFile()
+{
+    return "/usr/share/wine/fonts/tahoma.ttf";
+}
+
 // A Unix program writes to the terminal it was started from already.
 void attachToParentConsole() {}
 

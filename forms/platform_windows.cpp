@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace quantelo::platform {
 namespace {
@@ -30,6 +31,19 @@ void attachToParentConsole()
         std::setvbuf(stdout, nullptr, _IONBF, 0);
     if (!errorLeads && std::freopen("CONOUT$", "w", stderr) != nullptr)
         std::setvbuf(stderr, nullptr, _IONBF, 0);
+}
+
+// Wine names its data folder to every program it runs, in NT form
+// (\??\Z:\usr\share\wine); Windows itself has no such variable.
+std::string wineTahomaFile()
+{
+    const char* dataFolder = std::getenv("WINEDATADIR");
+    if (dataFolder == nullptr || *dataFolder == '\0')
+        return {};
+    std::string folder = dataFolder;
+    if (folder.starts_with("\\??\\"))
+        folder.erase(0, 4);
+    return folder + "\\fonts\\tahoma.ttf";
 }
 
 // The Windows desktop is always there for a program that runs on it.
