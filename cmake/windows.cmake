@@ -28,10 +28,17 @@ if(NOT CMAKE_CROSSCOMPILING_EMULATOR)
     set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/lib/wine-run)
 endif()
 
-# Qt Test runs headless on the minimal platform, with the desktop's own
-# (GDI) fonts, and writes its log to standard output, not the debugger.
-# Wine drops variables that begin with QT_, so these are arguments.
-set(QUANTELO_QT_TEST_ARGS -platform minimal:enable_fonts -o -,txt)
+# Qt Test runs on Windows' own platform plugin, in real windows on the
+# virtual display that scripts/lib/windows.sh starts, with the faces drawn by
+# Qt's FreeType engine as the program draws them under Wine (forms/fonts.h),
+# and writes its log to standard output, not the debugger. Wine drops
+# variables that begin with QT_, so these are arguments. The suites take
+# turns on the one display: two at once would take the focus from each
+# other.
+set(QUANTELO_QT_TEST_ARGS -platform windows:fontengine=freetype -o -,txt)
+set(QUANTELO_QT_TEST_PROPERTIES RESOURCE_LOCK windows_display)
+# 2,000 random actions under Wine take about half a minute (20,000 on Linux).
+set(QUANTELO_SOAK_ACTIONS 2000)
 
 # The plugins the program loads: the Windows platform with its native style,
 # and the image formats of the title picture and the icon.

@@ -75,6 +75,12 @@ void installFontStandIns(const QString& wineTahomaFile)
     }
 }
 
+void chooseFontEngine()
+{
+    if (platform::runningUnderWine() && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "windows:fontengine=freetype");
+}
+
 QFont controlFont(const QString& face, double pointSize, int weight)
 {
     QFont font(face);

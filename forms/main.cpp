@@ -15,6 +15,7 @@ int main(int argc, char* argv[])
     if (const auto status = quantelo::commandLineOutcome(argc, argv))
         return *status;
 
+    quantelo::chooseFontEngine();
     auto guard = std::make_unique<quantelo::StartUpGuard>();
     QApplication app(argc, argv);
     guard.reset();

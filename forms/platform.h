@@ -19,6 +19,10 @@ void attachToParentConsole();
 // command line chooses Qt's platform plugin itself.
 bool displayNamed(bool platformGiven);
 
+// Whether the program runs under Wine rather than on Windows itself (and
+// never on Linux): Wine draws some faces unlike Windows (fonts.cpp).
+bool runningUnderWine();
+
 // The regular Tahoma outline that Wine ships, where this machine has one
 // (fonts.h says why it is registered): Debian's fonts-wine on Linux, Wine's
 // data folder under Wine; empty on Windows itself.

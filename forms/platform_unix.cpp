@@ -13,6 +13,11 @@ bool isSet(const char* variable)
 
 } // namespace
 
+bool runningUnderWine()
+{
+    return false;
+}
+
 std::string wineTahomaFile()
 {
     return "/usr/share/wine/fonts/tahoma.ttf";

@@ -33,6 +33,13 @@ void attachToParentConsole()
         std::setvbuf(stderr, nullptr, _IONBF, 0);
 }
 
+// Wine's ntdll has functions of its own that Windows' lacks.
+bool runningUnderWine()
+{
+    HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
 // Wine names its data folder to every program it runs, in NT form
 // (\??\Z:\usr\share\wine); Windows itself has no such variable.
 std::string wineTahomaFile()

@@ -25,10 +25,13 @@ inline std::string hex(ColourValue colour)
 // it ("'prompt' over [volts|amps|pf|real|apparent]").
 inline std::string describeMessageBox(std::string_view prompt, const std::array<std::string, TextBoxCount>& texts)
 {
-    std::string seen = "'" + std::string(prompt) + "' over [";
+    // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) about
+    // "literal" + std::string temporaries.
+    std::string seen = "'";
+    seen.append(prompt).append("' over [");
     for (std::size_t i = 0; i < texts.size(); ++i)
-        seen += (i == 0 ? "" : "|") + texts[i];
-    return seen + "]";
+        seen.append(i == 0 ? "" : "|").append(texts[i]);
+    return seen.append("]");
 }
 
 class FakeWindow final : public CalculatorWindowModel {
