@@ -114,6 +114,9 @@ set(CPACK_NSIS_INSTALLED_ICON_NAME Quantelo-Power.exe)
 set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
 set(CPACK_NSIS_URL_INFO_ABOUT "https://kestrova.example/quantelo")
 set(CPACK_NSIS_MANIFEST_DPI_AWARE ON)
+# A 64-bit installer for a 64-bit program (NSIS makes 32-bit ones unless
+# told), with Unicode texts.
+set(CPACK_NSIS_DEFINES "Target amd64-unicode")
 # Per generator: the installer's file name, and file times taken from
 # SOURCE_DATE_EPOCH in the staged tree (both archives store them).
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/windows-cpack-config.cmake)

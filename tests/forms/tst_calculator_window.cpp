@@ -322,6 +322,10 @@ void TestCalculatorWindow::bringIn(QLineEdit& edit, const QString& route, const 
         QMimeData data;
         data.setText(text);
         const QPoint at(edit.width() - 3, edit.height() / 2);
+        // A real drag reaches the box through the event loop, after it has
+        // drawn what was typed: QLineEdit places its text when it paints,
+        // and a drop maps the pointer to a character by that placing.
+        edit.repaint();
         const Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction;
         QDragEnterEvent enter(at, offered, &data, Qt::LeftButton, Qt::ShiftModifier);
         QCoreApplication::sendEvent(&edit, &enter);
