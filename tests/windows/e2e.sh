@@ -85,6 +85,14 @@ copied() {
 }
 
 cd "$folder"
+# A GUI program, yet --version reaches the terminal: through a pipe, and from
+# a console window's command line (cmd), whose console it borrows.
+check "--version through a pipe" "Quantelo 1.00" "$(wine Quantelo-Power.exe --version </dev/null | tr -d '\r')"
+check "--version from cmd" "Quantelo 1.00" "$(wine cmd /c Quantelo-Power.exe --version </dev/null 2>/dev/null | tr -d '\r')"
+status=0
+wine Quantelo-Power.exe --no-such-option </dev/null >/dev/null 2>&1 || status=$?
+check "exit status on a wrong option" 2 "$status"
+
 wine Quantelo-Power.exe &
 program=$!
 
