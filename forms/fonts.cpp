@@ -14,22 +14,50 @@ const QStringList AskedFaces{QStringLiteral("Tahoma"), QStringLiteral("Arial Uni
                              QStringLiteral("@Arial Unicode MS"), QStringLiteral("MS Sans Serif")};
 
 bool installed = false;
+bool haveTahoma = false;
 double scale = 1.0; // of every window font; below 1 where the last resort stands in
+// The faces controls have asked for, and of those the ones already looked
+// at: a face is looked up in the font database only once a window needs it,
+// so that the first window does not wait for the faces of the others.
+QStringList askedFor;
+QStringList lookedAt;
 
 // Only the regular outline of Wine's Tahoma: the bold file that comes with it
 // has bold spacing but regular-weight strokes, so bold captions drawn with it
 // look no heavier than regular ones. With the regular outline alone, the font
 // engine emboldens its strokes for a bold request, and bold captions keep
-// regular Tahoma's advances, so they fit their labels.
-void registerTahoma(const QString& file)
+// regular Tahoma's advances, so they fit their labels. True if Tahoma is
+// there now.
+bool registerTahoma(const QString& file)
 {
-    if (!file.isEmpty() && QFile::exists(file))
-        QFontDatabase::addApplicationFont(file);
+    if (file.isEmpty() || !QFile::exists(file))
+        return false;
+    const int id = QFontDatabase::addApplicationFont(file);
+    return id >= 0 && QFontDatabase::applicationFontFamilies(id).contains(QStringLiteral("Tahoma"));
 }
 
-void standIn(const QString& face, const QStringList& substitutes)
+// The faces that stand in for `face` where the machine does not have it;
+// none for a face no window asks for.
+QStringList substitutesFor(const QString& face)
 {
-    if (!QFontDatabase::hasFamily(face))
+    const QString tahoma = QStringLiteral("Tahoma");
+    const QString liberationSans = QStringLiteral("Liberation Sans");
+    const QString dejaVuSans = QStringLiteral("DejaVu Sans");
+    if (face == QLatin1String("MS Sans Serif") && haveTahoma)
+        return {tahoma, liberationSans, dejaVuSans};
+    if (AskedFaces.contains(face))
+        return {liberationSans, dejaVuSans};
+    return {};
+}
+
+// Puts the stand-ins for `face` in place, the first time it is asked for.
+void standIn(const QString& face)
+{
+    if (lookedAt.contains(face))
+        return;
+    lookedAt.append(face);
+    const QStringList substitutes = substitutesFor(face);
+    if (!substitutes.isEmpty() && !QFontDatabase::hasFamily(face))
         QFont::insertSubstitutions(face, substitutes);
 }
 
@@ -42,21 +70,16 @@ void installFontStandIns(const QString& wineTahomaFile)
     installed = true;
 
     const QString tahoma = QStringLiteral("Tahoma");
-    const QString liberationSans = QStringLiteral("Liberation Sans");
-    const QString dejaVuSans = QStringLiteral("DejaVu Sans");
+    haveTahoma = QFontDatabase::hasFamily(tahoma) || registerTahoma(wineTahomaFile);
+    if (!haveTahoma)
+        QFont::insertSubstitutions(tahoma, substitutesFor(tahoma));
+    lookedAt.append(tahoma);
+    // The faces asked for before now (the main window's, at start-up); the
+    // others follow when a window first asks for them.
+    for (const QString& face : std::as_const(askedFor))
+        standIn(face);
 
-    if (!QFontDatabase::hasFamily(tahoma))
-        registerTahoma(wineTahomaFile);
-    const bool haveTahoma = QFontDatabase::hasFamily(tahoma);
-    const bool haveLiberation = QFontDatabase::hasFamily(liberationSans);
-
-    standIn(tahoma, {liberationSans, dejaVuSans});
-    standIn(QStringLiteral("Arial Unicode MS"), {liberationSans, dejaVuSans});
-    standIn(QStringLiteral("@Arial Unicode MS"), {liberationSans, dejaVuSans});
-    standIn(QStringLiteral("MS Sans Serif"),
-            haveTahoma ? QStringList{tahoma, liberationSans, dejaVuSans} : QStringList{liberationSans, dejaVuSans});
-
-    if (haveTahoma || haveLiberation)
+    if (haveTahoma || QFontDatabase::hasFamily(QStringLiteral("Liberation Sans")))
         return;
     // The windows built before this point (the main window, at start-up) get
     // the smaller size too; none of them has been drawn yet.
@@ -72,6 +95,10 @@ void installFontStandIns(const QString& wineTahomaFile)
 
 QFont controlFont(const QString& face, double pointSize, int weight)
 {
+    if (!askedFor.contains(face))
+        askedFor.append(face);
+    if (installed)
+        standIn(face);
     QFont font(face);
     font.setPointSizeF(pointSize * scale);
     font.setWeight(static_cast<QFont::Weight>(weight));

@@ -11,7 +11,10 @@ inline constexpr char WineTahomaFile[] = "/usr/share/wine/fonts/tahoma.ttf";
 
 // Makes a close face stand in for each face the calculators ask for that this
 // machine does not have. Run once at start-up, after the QApplication exists
-// and before any window is first drawn; later calls change nothing.
+// and before any window is first drawn; later calls change nothing. Only the
+// faces of the windows built so far are looked up then (at start-up, the
+// main window's Tahoma); the others when `controlFont` is first asked for
+// them, as the window that needs them is built.
 //   "Tahoma"              the Tahoma-metric outline font that Wine ships
 //                         (`wineTahomaFile`, in a folder fontconfig does not
 //                         scan, so it is registered here; its regular outline
