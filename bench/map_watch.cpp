@@ -67,10 +67,10 @@ struct Watched {
 // The first window mapped: its drawing and its last change.
 struct FirstFrame {
     xcb_window_t window = XCB_NONE;
-    bool damaged = false;        // a report not yet covered by a read
-    double lastReport = 0;       // arrival of the latest report
-    double lastChange = 0;       // when the pixels last changed
-    bool read = false;           // pixels read at least once after the map
+    bool damaged = false;  // a report not yet covered by a read
+    double lastReport = 0; // arrival of the latest report
+    double lastChange = 0; // when the pixels last changed
+    bool read = false;     // pixels read at least once after the map
     int changes = 0;
     bool reported = false;
     std::vector<std::uint8_t> pixels;
@@ -140,8 +140,8 @@ public:
             return;
         m_first.damaged = false;
         double covered = m_first.lastReport;
-        const xcb_get_image_cookie_t cookie = xcb_get_image(m_connection, XCB_IMAGE_FORMAT_Z_PIXMAP, m_first.window,
-                                                            0, 0, found->second.width, found->second.height, ~0U);
+        const xcb_get_image_cookie_t cookie = xcb_get_image(m_connection, XCB_IMAGE_FORMAT_Z_PIXMAP, m_first.window, 0,
+                                                            0, found->second.width, found->second.height, ~0U);
         std::unique_ptr<xcb_get_image_reply_t, FreeDeleter> reply(xcb_get_image_reply(m_connection, cookie, nullptr));
         const double replied = wallClockSeconds();
         // Reports that came in while waiting were drawn before the read.
@@ -216,8 +216,8 @@ int main(int argc, char* argv[])
         return 2;
     }
     std::unique_ptr<xcb_damage_query_version_reply_t, FreeDeleter> version(xcb_damage_query_version_reply(
-        connection.get(), xcb_damage_query_version(connection.get(), XCB_DAMAGE_MAJOR_VERSION, XCB_DAMAGE_MINOR_VERSION),
-        nullptr));
+        connection.get(),
+        xcb_damage_query_version(connection.get(), XCB_DAMAGE_MAJOR_VERSION, XCB_DAMAGE_MINOR_VERSION), nullptr));
     if (!version) {
         std::fprintf(stderr, "cannot use the DAMAGE extension\n");
         return 2;

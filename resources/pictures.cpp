@@ -10,8 +10,7 @@ QImage wrap(const PictureData& picture)
     // The data is never written to: a const pointer makes QImage copy the
     // pixels before any change.
     return {reinterpret_cast<const uchar*>(picture.pixels), picture.width, picture.height,
-            static_cast<qsizetype>(picture.width) * 4,
-            picture.alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32};
+            static_cast<qsizetype>(picture.width) * 4, picture.alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32};
 }
 
 } // namespace
