@@ -124,7 +124,8 @@ private slots:
         if (!maps.open(QIODevice::ReadOnly))
             QSKIP("no /proc/self/maps to see the loaded libraries in");
         const QByteArray loaded = maps.readAll();
-        QVERIFY2(!loaded.contains("/imageformats/"), loaded.constData());
+        const qsizetype plugin = loaded.indexOf("/imageformats/");
+        QVERIFY2(plugin < 0, loaded.mid(plugin, loaded.indexOf('\n', plugin) - plugin).constData());
     }
 
     void titlePictureIsShownUnscaledAndClipped()
