@@ -1,12 +1,15 @@
 // The floor of the start-up benchmark (bench/startup): a bare Qt Widgets
-// window with the client size of the program's windows (714 x 471) and no
-// controls. It shows one window; with a count N, each key pressed in one of
+// window with the client size of the program's windows (714 x 471) that
+// draws text: one button and one label, in the default font. It shows one
+// window; with a count N, each key pressed in one of
 // its windows shows one more, up to N, so that the benchmark opens further
 // windows with the same keystrokes it sends to the program.
 //   quantelo_bare_window [N]      (default 1)
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
 #include <QWidget>
 
 #include <algorithm>
@@ -24,6 +27,10 @@ public:
     {
         setWindowTitle(QStringLiteral("Bare window %1").arg(windows.size() + 1));
         setFixedSize(714, 471);
+        auto* button = new QPushButton(QStringLiteral("&Button"), this);
+        button->setGeometry(96, 288, 521, 33);
+        auto* label = new QLabel(QStringLiteral("A label"), this);
+        label->setGeometry(96, 344, 521, 33);
     }
 
 protected:

@@ -7,8 +7,6 @@
 #include <QStringList>
 #include <QWidget>
 
-#include <algorithm>
-
 namespace quantelo {
 namespace {
 
@@ -16,28 +14,72 @@ const QStringList AskedFaces{QStringLiteral("Tahoma"), QStringLiteral("Arial Uni
                              QStringLiteral("@Arial Unicode MS"), QStringLiteral("MS Sans Serif")};
 
 bool installed = false;
+bool haveTahoma = false;
 double scale = 1.0; // of every window font; below 1 where the last resort stands in
+// The faces controls have asked for, and of those the ones already looked
+// at: a face is looked up in the font database only once a window needs it,
+// so that the first window does not wait for the faces of the others.
+QStringList askedFor;
+QStringList lookedAt;
 
 // Only the regular outline of Wine's Tahoma: the bold file that comes with it
 // has bold spacing but regular-weight strokes, so bold captions drawn with it
 // look no heavier than regular ones. With the regular outline alone, the font
 // engine emboldens its strokes for a bold request, and bold captions keep
-// regular Tahoma's advances, so they fit their labels.
-void registerTahoma(const QString& file)
+// regular Tahoma's advances, so they fit their labels. True if Tahoma is
+// there now.
+bool registerTahoma(const QString& file)
 {
-    if (!file.isEmpty() && QFile::exists(file))
-        QFontDatabase::addApplicationFont(file);
+    if (file.isEmpty() || !QFile::exists(file))
+        return false;
+    const int id = QFontDatabase::addApplicationFont(file);
+    return id >= 0 && QFontDatabase::applicationFontFamilies(id).contains(QStringLiteral("Tahoma"));
 }
 
-// Lets the first of `closeFaces` that is there, else DejaVu Sans, stand in for
-// `face` where it is missing. Returns false when only DejaVu Sans is left.
-bool standIn(const QString& face, const QStringList& closeFaces)
+const QString LiberationSans = QStringLiteral("Liberation Sans");
+const QString Arial = QStringLiteral("Arial");
+
+bool isArialFace(const QString& face)
 {
-    if (QFontDatabase::hasFamily(face))
-        return true;
-    QFont::insertSubstitutions(face, closeFaces + QStringList{QStringLiteral("DejaVu Sans")});
-    return std::any_of(closeFaces.begin(), closeFaces.end(),
-                       [](const QString& close) { return QFontDatabase::hasFamily(close); });
+    return face == QLatin1String("Arial Unicode MS") || face == QLatin1String("@Arial Unicode MS");
+}
+
+// The faces that stand in for `face` where the machine does not have it,
+// closest first, DejaVu Sans last; none for a face no window asks for.
+QStringList substitutesFor(const QString& face)
+{
+    const QString dejaVuSans = QStringLiteral("DejaVu Sans");
+    if (face == QLatin1String("MS Sans Serif") && haveTahoma)
+        return {QStringLiteral("Tahoma"), LiberationSans, dejaVuSans};
+    if (isArialFace(face))
+        return {Arial, LiberationSans, dejaVuSans};
+    if (AskedFaces.contains(face))
+        return {LiberationSans, dejaVuSans};
+    return {};
+}
+
+// Whether DejaVu Sans would stand in for a face that a window asks for.
+// Liberation Sans stands in for all of them; without it, Tahoma must be
+// there (it serves "MS Sans Serif" too) and the Arial faces or Arial (Wine's
+// Tahoma alone leaves them to DejaVu Sans).
+bool lastResortStandsIn()
+{
+    if (QFontDatabase::hasFamily(LiberationSans))
+        return false;
+    const bool arialFaces
+        = QFontDatabase::hasFamily(Arial) || QFontDatabase::hasFamily(QStringLiteral("Arial Unicode MS"));
+    return !haveTahoma || !arialFaces;
+}
+
+// Puts the stand-ins for `face` in place, the first time it is asked for.
+void standIn(const QString& face)
+{
+    if (lookedAt.contains(face))
+        return;
+    lookedAt.append(face);
+    const QStringList substitutes = substitutesFor(face);
+    if (!substitutes.isEmpty() && !QFontDatabase::hasFamily(face))
+        QFont::insertSubstitutions(face, substitutes);
 }
 
 } // namespace
@@ -49,19 +91,16 @@ void installFontStandIns(const QString& wineTahomaFile)
     installed = true;
 
     const QString tahoma = QStringLiteral("Tahoma");
-    const QString liberationSans = QStringLiteral("Liberation Sans");
-    const QString arial = QStringLiteral("Arial");
+    haveTahoma = QFontDatabase::hasFamily(tahoma) || registerTahoma(wineTahomaFile);
+    if (!haveTahoma)
+        QFont::insertSubstitutions(tahoma, substitutesFor(tahoma));
+    lookedAt.append(tahoma);
+    // The faces asked for before now (the main window's, at start-up); the
+    // others follow when a window first asks for them.
+    for (const QString& face : std::as_const(askedFor))
+        standIn(face);
 
-    if (!QFontDatabase::hasFamily(tahoma))
-        registerTahoma(wineTahomaFile);
-
-    // Evaluated one by one: a face that falls to DejaVu Sans anywhere (Wine's
-    // Tahoma alone leaves the Arial faces to it) makes every caption smaller.
-    bool closeFacesOnly = standIn(tahoma, {liberationSans});
-    closeFacesOnly = standIn(QStringLiteral("Arial Unicode MS"), {arial, liberationSans}) && closeFacesOnly;
-    closeFacesOnly = standIn(QStringLiteral("@Arial Unicode MS"), {arial, liberationSans}) && closeFacesOnly;
-    closeFacesOnly = standIn(QStringLiteral("MS Sans Serif"), {tahoma, liberationSans}) && closeFacesOnly;
-    if (closeFacesOnly)
+    if (!lastResortStandsIn())
         return;
     // The windows built before this point (the main window, at start-up) get
     // the smaller size too; none of them has been drawn yet.
@@ -83,6 +122,10 @@ void chooseFontEngine()
 
 QFont controlFont(const QString& face, double pointSize, int weight)
 {
+    if (!askedFor.contains(face))
+        askedFor.append(face);
+    if (installed)
+        standIn(face);
     QFont font(face);
     font.setPointSizeF(pointSize * scale);
     font.setWeight(static_cast<QFont::Weight>(weight));

@@ -12,7 +12,10 @@ namespace quantelo {
 // machine does not have. Run once at start-up, after the QApplication exists
 // and before any window is first drawn; later calls change nothing. A face
 // that is there is always used itself: on Windows, which has them all, this
-// changes nothing.
+// changes nothing. Only the faces of the windows built so far are looked up
+// then (at start-up, the main window's Tahoma); the others when
+// `controlFont` is first asked for them, as the window that needs them is
+// built.
 //   "Tahoma"              the Tahoma-metric outline font that Wine ships
 //                         (`wineTahomaFile`: on Linux Debian's fonts-wine, in
 //                         a folder fontconfig does not scan; under Wine its

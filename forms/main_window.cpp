@@ -4,13 +4,14 @@
 #include "forms/form_builder.h"
 #include "forms/main_layout.h"
 #include "forms/picture_box.h"
+#include "resources/pictures.h"
 
 namespace quantelo {
 
 MainWindow::MainWindow()
     : ProgramWindow(mainForm())
 {
-    resolveControl<PictureBox>(*this, "Picture1").setPicturePath(QStringLiteral(":/title.jpg"));
+    resolveControl<PictureBox>(*this, "Picture1").setPicture(titlePicture());
     connect(&resolveControl<CommandButton>(*this, "Command1"), &QPushButton::clicked, this,
             &MainWindow::Command1_Click);
     connect(&resolveControl<CommandButton>(*this, "Command2"), &QPushButton::clicked, this,

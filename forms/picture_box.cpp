@@ -13,20 +13,14 @@ PictureBox::PictureBox(QWidget* parent)
     setContentsMargins(SunkenEdgeWidth, SunkenEdgeWidth, SunkenEdgeWidth, SunkenEdgeWidth);
 }
 
-void PictureBox::setPicturePath(const QString& path)
+void PictureBox::setPicture(const QImage& picture)
 {
-    m_path = path;
-    m_picture = QPixmap();
-    m_decoded = false;
+    m_picture = picture;
     update();
 }
 
-const QPixmap& PictureBox::picture() const
+const QImage& PictureBox::picture() const
 {
-    if (!m_decoded) {
-        m_picture.load(m_path);
-        m_decoded = true;
-    }
     return m_picture;
 }
 
@@ -35,13 +29,14 @@ void PictureBox::paintEvent(QPaintEvent* event)
     QFrame::paintEvent(event);
     QPainter painter(this);
     drawSunkenEdge(painter, rect(), palette());
-    if (picture().isNull())
+    if (m_picture.isNull())
         return;
     const QRect client = contentsRect();
     painter.setClipRect(client);
     // Device-independent size: on a high-DPI screen the picture keeps its
-    // proportion to the box rather than its physical pixel count.
-    painter.drawPixmap(client.topLeft(), picture());
+    // proportion to the box rather than its physical pixel count. Only the
+    // rows inside the box are read.
+    painter.drawImage(client.topLeft(), m_picture);
 }
 
 } // namespace quantelo

@@ -93,16 +93,18 @@ private:
 constexpr Qt::WindowFlags ProgramWindowFlags = Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
     | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
 
-void applyProgramIcon(QWidget& window)
+void applyProgramIcon()
 {
     // One icon for the whole program, held by the application. Qt's pixmap
     // cache keys the images it hands a window by the pixmap they come from:
     // an icon built anew for each window decodes new pixmaps, so every window
     // opened added its images to the cache again, until the cache was full.
     // Copies of the one icon share its pixmaps, and the cache serves them.
+    // Every window without an icon of its own shows the application's, so
+    // the icon is set once and each window sends it to the display once
+    // (an icon of the window's own on top would send all sizes again).
     if (QGuiApplication::windowIcon().isNull())
         QGuiApplication::setWindowIcon(programIcon());
-    window.setWindowIcon(QGuiApplication::windowIcon());
 }
 
 // Centres a top-level window, its frame and title bar included, on the
@@ -153,12 +155,20 @@ void ProgramWindow::showEvent(QShowEvent* event)
     if (!m_shown) {
         m_shown = true;
         placeCentredOnScreen(*this);
-        // Decoding the icon loads image plug-ins; the window need not wait
-        // for that to appear, so the icon follows on the next turn of the
-        // event loop.
-        QTimer::singleShot(0, this, [this] { applyProgramIcon(*this); });
     }
     QWidget::showEvent(event);
+}
+
+void ProgramWindow::paintEvent(QPaintEvent* event)
+{
+    QWidget::paintEvent(event);
+    // The icon, in all its sizes, is some 90 kB for the display to take:
+    // the first frame need not wait for it, so it follows on the next turn
+    // of the event loop after the window's first paint.
+    if (!m_painted) {
+        m_painted = true;
+        QTimer::singleShot(0, this, [] { applyProgramIcon(); });
+    }
 }
 
 } // namespace quantelo

@@ -23,10 +23,12 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     bool m_shown = false;
+    bool m_painted = false;
 };
 
 } // namespace quantelo

@@ -1,12 +1,16 @@
 #include "resources/program_icon.h"
 
+#include "resources/pictures.h"
+
+#include <QPixmap>
+
 namespace quantelo {
 
 QIcon programIcon()
 {
-    QIcon icon(QStringLiteral(":/icons/quantelo.ico"));
-    for (const int size : {48, 64, 128})
-        icon.addFile(QStringLiteral(":/icons/quantelo-%1.png").arg(size), QSize(size, size));
+    QIcon icon;
+    for (const int size : {16, 48, 64, 128})
+        icon.addPixmap(QPixmap::fromImage(iconPicture(size)));
     return icon;
 }
 

@@ -1,6 +1,8 @@
-// The pictures as the program gets them: embedded with Qt's resource system
-// (this test links quantelo_resources, like the executable) and decoded by
-// Qt's own image plugins.
+// The pictures as the program gets them: converted into pixel arrays when
+// the program is built (this test links quantelo_resources, like the
+// executable), against the source files in resources/ decoded here by Qt's
+// own image readers, plug-ins included.
+#include "resources/pictures.h"
 #include "resources/program_icon.h"
 
 #include <QIcon>
@@ -8,36 +10,89 @@
 #include <QImageReader>
 #include <QTest>
 
+namespace {
+
+QString sourceFile(const char* name)
+{
+    return QStringLiteral(QUANTELO_RESOURCES_DIR "/") + QLatin1String(name);
+}
+
+// The first pixel where two images of the same size differ, as text; empty
+// if they are the same. Under a transparent pixel the colour does not count.
+QString firstDifference(const QImage& got, const QImage& want)
+{
+    for (int y = 0; y < want.height(); ++y)
+        for (int x = 0; x < want.width(); ++x) {
+            const QRgb g = got.pixel(x, y);
+            const QRgb w = want.pixel(x, y);
+            if (g != w && !(qAlpha(g) == 0 && qAlpha(w) == 0))
+                return QStringLiteral("pixel (%1, %2) is %3, not %4")
+                    .arg(x)
+                    .arg(y)
+                    .arg(g, 8, 16, QLatin1Char('0'))
+                    .arg(w, 8, 16, QLatin1Char('0'));
+        }
+    return {};
+}
+
+} // namespace
+
 class EmbeddedResources : public QObject {
     Q_OBJECT
 
 private slots:
-    void titlePictureDecodesUnscaled();
-    void icoDecodesWithTransparentCorners();
-    void windowIconHas16PixelImage();
+    void picturesAreTheSourcesAsQtDecodesThem_data();
+    void picturesAreTheSourcesAsQtDecodesThem();
+    void iconHasTransparentCornersAndIsUpright();
     void largerIconsRepeatTheIcoDesign_data();
     void largerIconsRepeatTheIcoDesign();
     void programIconOffersEverySize();
 };
 
-void EmbeddedResources::titlePictureDecodesUnscaled()
+void EmbeddedResources::picturesAreTheSourcesAsQtDecodesThem_data()
 {
-    QImageReader reader(QStringLiteral(":/title.jpg"));
-    QCOMPARE(reader.format(), QByteArray("jpeg"));
-    const QImage picture = reader.read();
-    QVERIFY2(!picture.isNull(), qPrintable(reader.errorString()));
-    QCOMPARE(picture.size(), QSize(400, 311));
-    QVERIFY(!picture.isGrayscale());
+    QTest::addColumn<QImage>("picture");
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<QByteArray>("reader");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<bool>("alpha");
+    QTest::newRow("title") << quantelo::titlePicture() << sourceFile("title.jpg") << QByteArray("jpeg")
+                           << QSize(400, 311) << false;
+    QTest::newRow("icon 16") << quantelo::iconPicture(16) << sourceFile("quantelo.ico") << QByteArray("ico")
+                             << QSize(16, 16) << true;
+    for (const int size : {48, 64, 128})
+        QTest::addRow("icon %d", size) << quantelo::iconPicture(size)
+                                       << sourceFile(qPrintable(QStringLiteral("icons/quantelo-%1.png").arg(size)))
+                                       << QByteArray("png") << QSize(size, size) << true;
+    QTest::newRow("no such size") << quantelo::iconPicture(32) << QString() << QByteArray() << QSize() << false;
 }
 
-void EmbeddedResources::icoDecodesWithTransparentCorners()
+void EmbeddedResources::picturesAreTheSourcesAsQtDecodesThem()
 {
-    QImageReader reader(QStringLiteral(":/icons/quantelo.ico"));
-    QCOMPARE(reader.format(), QByteArray("ico"));
-    QCOMPARE(reader.imageCount(), 1);
-    const QImage icon = reader.read();
-    QVERIFY2(!icon.isNull(), qPrintable(reader.errorString()));
-    QCOMPARE(icon.size(), QSize(16, 16));
+    QFETCH(QImage, picture);
+    QFETCH(QString, source);
+    QFETCH(QByteArray, reader);
+    QFETCH(QSize, size);
+    QFETCH(bool, alpha);
+    if (source.isEmpty()) {
+        QVERIFY(picture.isNull());
+        return;
+    }
+    QCOMPARE(picture.size(), size);
+    QCOMPARE(picture.format(), alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    QImageReader decoder(source);
+    QCOMPARE(decoder.format(), reader);
+    const QImage decoded = decoder.read();
+    QVERIFY2(!decoded.isNull(), qPrintable(decoder.errorString()));
+    QCOMPARE(decoded.size(), size);
+    QCOMPARE(decoded.hasAlphaChannel(), alpha);
+    const QString difference = firstDifference(picture, decoded.convertToFormat(picture.format()));
+    QVERIFY2(difference.isEmpty(), qPrintable(difference));
+}
+
+void EmbeddedResources::iconHasTransparentCornersAndIsUpright()
+{
+    const QImage icon = quantelo::iconPicture(16);
     // The mask makes the corners transparent; if it were read upside down or
     // ignored, one of these would fail.
     for (const QPoint corner : {QPoint(0, 0), QPoint(15, 0), QPoint(0, 15), QPoint(15, 15)})
@@ -52,15 +107,6 @@ void EmbeddedResources::icoDecodesWithTransparentCorners()
     QVERIFY2(qGreen(q) - qRed(q) > 60 && qGreen(q) - qBlue(q) > 60, "Q side is not green: picture mirrored?");
 }
 
-void EmbeddedResources::windowIconHas16PixelImage()
-{
-    const QIcon icon(QStringLiteral(":/icons/quantelo.ico"));
-    QVERIFY(!icon.isNull());
-    QVERIFY(icon.availableSizes().contains(QSize(16, 16)));
-    const QPixmap pixmap = icon.pixmap(QSize(16, 16));
-    QCOMPARE(pixmap.size(), QSize(16, 16));
-}
-
 void EmbeddedResources::largerIconsRepeatTheIcoDesign_data()
 {
     QTest::addColumn<int>("size");
@@ -71,32 +117,24 @@ void EmbeddedResources::largerIconsRepeatTheIcoDesign_data()
 void EmbeddedResources::largerIconsRepeatTheIcoDesign()
 {
     QFETCH(int, size);
-    const QImage small = QImage(QStringLiteral(":/icons/quantelo.ico")).convertToFormat(QImage::Format_ARGB32);
-    const QImage large
-        = QImage(QStringLiteral(":/icons/quantelo-%1.png").arg(size)).convertToFormat(QImage::Format_ARGB32);
+    const QImage small = quantelo::iconPicture(16);
+    const QImage large = quantelo::iconPicture(size);
     QCOMPARE(large.size(), QSize(size, size));
     // Each pixel of the 16 x 16 design becomes a block of scale x scale.
-    const int scale = size / 16;
-    for (int y = 0; y < size; ++y)
-        for (int x = 0; x < size; ++x) {
-            const QRgb want = small.pixel(x / scale, y / scale);
-            const QRgb got = large.pixel(x, y);
-            if (qAlpha(want) == 0 && qAlpha(got) == 0)
-                continue; // the colour under a transparent pixel does not matter
-            if (got != want)
-                QFAIL(qPrintable(QStringLiteral("pixel (%1, %2) is %3, the design has %4")
-                                     .arg(x)
-                                     .arg(y)
-                                     .arg(got, 8, 16, QLatin1Char('0'))
-                                     .arg(want, 8, 16, QLatin1Char('0'))));
-        }
+    const QString difference = firstDifference(large, small.scaled(size, size));
+    QVERIFY2(difference.isEmpty(), qPrintable(difference));
 }
 
 void EmbeddedResources::programIconOffersEverySize()
 {
-    const QList<QSize> sizes = quantelo::programIcon().availableSizes();
-    for (const int size : {16, 48, 64, 128})
+    const QIcon icon = quantelo::programIcon();
+    const QList<QSize> sizes = icon.availableSizes();
+    for (const int size : {16, 48, 64, 128}) {
         QVERIFY2(sizes.contains(QSize(size, size)), qPrintable(QStringLiteral("no %1 px image").arg(size)));
+        const QImage image = icon.pixmap(QSize(size, size)).toImage().convertToFormat(QImage::Format_ARGB32);
+        const QString difference = firstDifference(image, quantelo::iconPicture(size));
+        QVERIFY2(difference.isEmpty(), qPrintable(QStringLiteral("%1 px: %2").arg(size).arg(difference)));
+    }
 }
 
 QTEST_MAIN(EmbeddedResources)
