@@ -45,7 +45,7 @@ set(QUANTELO_SOAK_ACTIONS 2000)
 set(QUANTELO_WINDOWS_PLUGINS QWindowsIntegrationPlugin QWindowsVistaStylePlugin)
 # Where the Qt it ships was built from (scripts/lib/windows.sh passes the
 # Debian source version), for the licence notes.
-set(QUANTELO_QT_SOURCE "Qt ${Qt6_VERSION}" CACHE STRING "The source the Windows Qt was built from")
+set(QUANTELO_QT_SOURCE "${Qt6_VERSION}" CACHE STRING "The Debian version of the qt6-base source the Windows Qt was built from")
 
 # What the executable loads, besides the system's DLLs: Qt's libraries and
 # plugins, and the MinGW runtime that both are linked against.

@@ -150,7 +150,7 @@ configure_and_build_windows() {
     cmake -S "$repo_root" -B "$dir" -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_TOOLCHAIN_FILE="$windows_toolchain" -DCMAKE_PREFIX_PATH="$QUANTELO_WINDOWS_QT" \
         -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-        -DQUANTELO_QT_SOURCE="Debian's qt6-base $(windows_qt_version)" -DQUANTELO_BENCH=OFF "$@" >/dev/null
+        -DQUANTELO_QT_SOURCE="$(windows_qt_version)" -DQUANTELO_BENCH=OFF "$@" >/dev/null
     cmake --build "$dir" -j"$(build_jobs)"
 }
 
