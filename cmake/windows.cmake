@@ -115,8 +115,10 @@ set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
 set(CPACK_NSIS_URL_INFO_ABOUT "https://kestrova.example/quantelo")
 set(CPACK_NSIS_MANIFEST_DPI_AWARE ON)
 # A 64-bit installer for a 64-bit program (NSIS makes 32-bit ones unless
-# told), with Unicode texts.
-set(CPACK_NSIS_DEFINES "Target amd64-unicode")
+# told), with Unicode texts. It stores no file times: CPack writes some of
+# the files it packs anew on every run, so stored times would make every
+# installer different; installed files get the time of the installation.
+set(CPACK_NSIS_DEFINES "Target amd64-unicode\n  SetDateSave off")
 # Per generator: the installer's file name, and file times taken from
 # SOURCE_DATE_EPOCH in the staged tree (both archives store them).
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/windows-cpack-config.cmake)
