@@ -30,11 +30,11 @@ struct ValCase {
     double expected; // compared bit for bit, so the sign of a zero counts
 };
 
-// How GoogleTest shows a row (in a listing and beside a failure): its name
-// and its text, escaped.
+// How GoogleTest shows a row's value (in a listing, beside a failure and in
+// the ctest name after the row's name): the call, its text escaped.
 void PrintTo(const ValCase& row, std::ostream* out)
 {
-    *out << row.name << ": Val(" << ::testing::PrintToString(row.text) << ")";
+    *out << "Val(" << ::testing::PrintToString(row.text) << ")";
 }
 
 std::string repeat(std::string_view piece, std::size_t times)
@@ -178,7 +178,7 @@ struct FormatCase {
 
 void PrintTo(const FormatCase& row, std::ostream* out)
 {
-    *out << row.name << ": Format(" << ::testing::PrintToString(row.value) << ", \"" << row.pattern.pattern << "\")";
+    *out << "Format(" << ::testing::PrintToString(row.value) << ", \"" << row.pattern.pattern << "\")";
 }
 
 constexpr float FloatInf = std::numeric_limits<float>::infinity();
