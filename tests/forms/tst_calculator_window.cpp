@@ -781,6 +781,8 @@ void TestCalculatorWindow::pastesAreReadAsShown_data()
         {"Arabic-Indic digits", "assistive", "", QString::fromUtf8("\u0662\u0663\u0660"), "230", "2.3"},
         {"Persian digits", "drop", "", QString::fromUtf8("\u06F2\u06F3\u06F0"), "230", "2.3"},
         {"full-width digits", "Ctrl+V", "", QString::fromUtf8("\uFF12\uFF13\uFF10"), "230", "2.3"},
+        {"full-width point and exponent", "Ctrl+V", "", QString::fromUtf8("\uFF12\uFF13\uFF0E\uFF10\uFF25\uFF11"),
+         "23.0E1", "2.3"},
         {"minus sign", "input method", "", QString::fromUtf8("\u2212230"), "-230", "-2.3"},
         // The limit refuses what does not fit, on every route alike.
         {"insert into a full box", "assistive", "123456", "9", "123456", "1234.6"},
