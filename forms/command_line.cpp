@@ -4,6 +4,7 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+
 #include <cstdio>
 #include <cstdlib>
 #include <string_view>
