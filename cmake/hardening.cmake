@@ -4,8 +4,10 @@
 # a position-independent executable and a read-only GOT bound at start-up.
 # Included once from the top-level CMakeLists.txt, before any target.
 #
-# Sanitizer and fuzz builds keep everything but _FORTIFY_SOURCE: the
-# fortified wrappers hide accesses from AddressSanitizer's interceptors.
+# Sanitizer builds keep everything but _FORTIFY_SOURCE: the fortified
+# wrappers hide accesses from AddressSanitizer's interceptors (the fuzz
+# targets drop it themselves, tests/fuzz). The build type is the top-level
+# CMakeLists.txt's choice; _FORTIFY_SOURCE needs an optimising one.
 #
 # The file prefix maps keep the build's folders out of the binaries (__FILE__,
 # debug information and with them the build-id), so that two builds of the
@@ -13,12 +15,6 @@
 include(CheckPIESupported)
 
 option(QUANTELO_HARDEN "Compile and link with the hardening flags" ON)
-
-# Without a build type there is no optimisation, and _FORTIFY_SOURCE does
-# nothing without it (glibc warns). An installable build is the default.
-if(NOT CMAKE_BUILD_TYPE AND NOT CMAKE_CONFIGURATION_TYPES)
-    set(CMAKE_BUILD_TYPE RelWithDebInfo CACHE STRING "Build type" FORCE)
-endif()
 
 add_compile_options(
     "-ffile-prefix-map=${CMAKE_SOURCE_DIR}=."
@@ -32,7 +28,7 @@ if(QUANTELO_HARDEN)
         -fcf-protection
         -Wformat
         -Werror=format-security)
-    if(NOT QUANTELO_SANITIZE AND NOT QUANTELO_FUZZ)
+    if(NOT QUANTELO_SANITIZE)
         # -U first: a packager's CPPFLAGS may already define it.
         add_compile_options("$<$<NOT:$<CONFIG:Debug>>:-U_FORTIFY_SOURCE;-D_FORTIFY_SOURCE=3>")
     endif()

@@ -7,7 +7,6 @@
 # SOURCE_DATE_EPOCH when it is set (scripts/check-reproducible sets it from
 # the last commit), gzip -n leaves out name and time, and the compile flags
 # map the build folders away (cmake/hardening.cmake).
-include(GNUInstallDirs)
 
 # Compressed as Debian policy asks: at the highest level, without the name
 # and time of the uncompressed file.

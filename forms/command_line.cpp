@@ -1,11 +1,10 @@
 #include "forms/command_line.h"
 #include "forms/platform.h"
+#include "quantelo/version.h"
 
 #include <QCommandLineParser>
-#include <QStringList>
+#include <QCoreApplication>
 
-#include <algorithm>
-#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <string_view>
@@ -14,88 +13,78 @@ namespace quantelo {
 namespace {
 
 constexpr const char* programName = "Quantelo-Power";
-constexpr const char* usageLine = "Usage: Quantelo-Power [--help] [--version] [Qt options]";
 
-// Options that QApplication takes out of the arguments itself, with one or
-// two dashes: the number of values each one takes after it ("-style fusion"),
-// and whether Qt also takes the value after "=" ("-style=fusion").
-struct QtOption {
-    std::string_view name;
-    int values;
-    bool equalsForm = false;
-};
-constexpr std::array qtOptions{
-    QtOption{.name = "platform", .values = 1},
-    QtOption{.name = "platformpluginpath", .values = 1},
-    QtOption{.name = "platformtheme", .values = 1},
-    QtOption{.name = "plugin", .values = 1},
-    QtOption{.name = "display", .values = 1},
-    QtOption{.name = "geometry", .values = 1},
-    QtOption{.name = "qwindowgeometry", .values = 1},
-    QtOption{.name = "title", .values = 1},
-    QtOption{.name = "qwindowtitle", .values = 1},
-    QtOption{.name = "icon", .values = 1},
-    QtOption{.name = "qwindowicon", .values = 1},
-    QtOption{.name = "name", .values = 1},
-    QtOption{.name = "session", .values = 1},
-    QtOption{.name = "style", .values = 1, .equalsForm = true},
-    QtOption{.name = "stylesheet", .values = 1, .equalsForm = true},
-    QtOption{.name = "qmljsdebugger", .values = 0, .equalsForm = true},
-    QtOption{.name = "reverse", .values = 0},
-    QtOption{.name = "widgetcount", .values = 0},
-    QtOption{.name = "nograb", .values = 0},
-    QtOption{.name = "dograb", .values = 0},
-    QtOption{.name = "sync", .values = 0},
-};
+// Qt's minimal platform plugin opens nothing; it only lets QApplication start
+// where there is no display, to take its options out of the arguments.
+char platformOption[] = "-platform";
+char minimalPlatform[] = "minimal";
 
-struct Arguments {
-    QStringList own; // the program's name and every argument that is not Qt's
-    bool platformGiven = false;
-};
+// The program's only two options. Qt's are taken out by QApplication before
+// the parser sees the arguments.
+struct Options {
+    QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help and exit.")};
+    QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")},
+                               QStringLiteral("Show the version and exit.")};
+    QCommandLineParser parser;
 
-// Separates the program's own arguments from Qt's, without a QApplication:
-// --help and --version must work where no window can be opened.
-Arguments splitArguments(int argc, char* argv[])
-{
-    Arguments result;
-    result.own << QString::fromLocal8Bit(argv[0]);
-    for (int i = 1; i < argc; ++i) {
-        std::string_view arg = argv[i];
-        if (arg == "--") {
-            for (; i < argc; ++i)
-                result.own << QString::fromLocal8Bit(argv[i]);
-            break;
-        }
-        std::string_view name = arg;
-        if (name.starts_with("--"))
-            name.remove_prefix(2);
-        else if (name.starts_with('-'))
-            name.remove_prefix(1);
-        else {
-            result.own << QString::fromLocal8Bit(argv[i]);
-            continue;
-        }
-        const auto equals = name.find('=');
-        const bool inlineValue = equals != std::string_view::npos;
-        name = name.substr(0, equals);
-        const auto* option
-            = std::find_if(qtOptions.begin(), qtOptions.end(), [name](const QtOption& o) { return o.name == name; });
-        if (option == qtOptions.end() || (inlineValue && !option->equalsForm)) {
-            result.own << QString::fromLocal8Bit(argv[i]);
-            continue;
-        }
-        result.platformGiven = result.platformGiven || name == "platform";
-        if (!inlineValue)
-            i += option->values;
+    Options()
+    {
+        parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+        parser.setApplicationDescription(
+            QStringLiteral("Computes the real power (kW) and apparent power (kVA) of single- and\n"
+                           "three-phase loads from voltage, current and power factor. Opens the\n"
+                           "main window, from which the three calculators are opened.\n\n"
+                           "Qt's own options, such as -platform NAME, -display NAME, -style NAME\n"
+                           "and -reverse, are passed on to Qt."));
+        parser.addOptions({help, version});
     }
-    return result;
+
+    // The parser's help, the one help text. Qt names the program by the path
+    // it was started with, or by a placeholder before QApplication exists.
+    QString helpText() const
+    {
+        QString text = parser.helpText();
+        const qsizetype nameStart = text.indexOf(QLatin1Char(' ')) + 1;
+        const qsizetype nameEnd = text.indexOf(QStringLiteral(" [options]"));
+        if (nameStart > 0 && nameEnd > nameStart)
+            text.replace(nameStart, nameEnd - nameStart, QLatin1String(programName));
+        return text;
+    }
+
+    QString usageLine() const { return helpText().section(QLatin1Char('\n'), 0, 0); }
+};
+
+QStringList toStringList(int argc, char* argv[])
+{
+    QStringList list;
+    for (int i = 0; i < argc; ++i)
+        list << QString::fromLocal8Bit(argv[i]);
+    return list;
+}
+
+// Whether the arguments choose where the windows go: Qt's -platform (with
+// one dash or two, as Qt reads it) or the X11 -display, each with its value.
+bool namesPlatform(int argc, char* argv[])
+{
+    for (int i = 1; i + 1 < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--")
+            break;
+        if (arg == "-platform" || arg == "--platform" || arg == "-display" || arg == "--display")
+            return true;
+    }
+    return false;
 }
 
 QtMessageHandler qtHandler = nullptr;
+// Set when QApplication starts on the minimal platform only to take Qt's
+// options out: what Qt says about that start (a missing XDG_RUNTIME_DIR, say)
+// is not for the user, who is told that there is no display.
+bool standInPlatform = false;
 
 void startUpMessage(QtMsgType type, const QMessageLogContext& context, const QString& message)
 {
-    if (qtHandler != nullptr)
+    if (qtHandler != nullptr && !(standInPlatform && type != QtFatalMsg))
         qtHandler(type, context, message);
     if (type == QtFatalMsg) {
         std::fprintf(stderr, "%s: cannot open a window on the display (DISPLAY, WAYLAND_DISPLAY)\n", programName);
@@ -116,49 +105,57 @@ int writtenStatus()
 
 } // namespace
 
-std::optional<int> commandLineOutcome(int argc, char* argv[])
+CommandLine::CommandLine(int argc, char* argv[])
+    : m_given(toStringList(argc, argv))
+    , m_displayNamed(platform::displayNamed(namesPlatform(argc, argv)))
+    , m_argv(argv, argv + argc)
+    , m_argc(argc)
 {
     // Only a command line with arguments can have something to print.
     if (argc > 1)
         platform::attachToParentConsole();
-    const Arguments arguments = splitArguments(argc, argv);
-    QCommandLineParser parser;
-    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    const QCommandLineOption helpOption({QStringLiteral("h"), QStringLiteral("help")},
-                                        QStringLiteral("Show this help and exit."));
-    const QCommandLineOption versionOption({QStringLiteral("v"), QStringLiteral("version")},
-                                           QStringLiteral("Show the version and exit."));
-    parser.addOptions({helpOption, versionOption});
-    if (!parser.parse(arguments.own)) {
-        std::fprintf(stderr, "%s: %s %s\n", programName, qPrintable(parser.errorText()), usageLine);
-        return ExitStatus::WrongArgument;
+    if (!m_displayNamed && argc > 0) {
+        m_argv.insert(m_argv.begin() + 1, {platformOption, minimalPlatform});
+        m_argc += 2;
+        standInPlatform = true;
     }
-    if (!parser.positionalArguments().isEmpty()) {
-        std::fprintf(stderr, "%s: unexpected argument '%s'. %s\n", programName,
-                     qPrintable(parser.positionalArguments().constFirst()), usageLine);
-        return ExitStatus::WrongArgument;
-    }
-    if (parser.isSet(helpOption)) {
-        std::printf("%s\n\n%s", usageLine,
-                    "Computes the real power (kW) and apparent power (kVA) of single- and\n"
-                    "three-phase loads from voltage, current and power factor. Opens the\n"
-                    "main window, from which the three calculators are opened.\n\n"
-                    "Options:\n"
-                    "  -h, --help     Show this help and exit.\n"
-                    "  -v, --version  Show the version and exit.\n\n"
-                    "Qt's own options, such as -platform NAME, -display NAME, -style NAME\n"
-                    "and -reverse, are passed on to Qt.\n");
+    m_argv.push_back(nullptr);
+}
+
+std::optional<int> CommandLine::ownOptionsOutcome() const
+{
+    // Qt's options are still among the arguments here: the parser's errors
+    // wait until QApplication has taken them out.
+    Options options;
+    options.parser.parse(m_given);
+    if (options.parser.isSet(options.help)) {
+        std::fputs(qPrintable(options.helpText()), stdout);
         return writtenStatus();
     }
-    if (parser.isSet(versionOption)) {
+    if (options.parser.isSet(options.version)) {
         std::printf("Quantelo %s\n", QUANTELO_VERSION_TEXT);
         return writtenStatus();
     }
-    if (!platform::displayNamed(arguments.platformGiven)) {
+    return std::nullopt;
+}
+
+std::optional<int> CommandLine::remainingArgumentsOutcome() const
+{
+    Options options;
+    if (!options.parser.parse(QCoreApplication::arguments())) {
+        std::fprintf(stderr, "%s: %s %s\n", programName, qPrintable(options.parser.errorText()),
+                     qPrintable(options.usageLine()));
+        return ExitStatus::WrongArgument;
+    }
+    if (!options.parser.positionalArguments().isEmpty()) {
+        std::fprintf(stderr, "%s: unexpected argument '%s'. %s\n", programName,
+                     qPrintable(options.parser.positionalArguments().constFirst()), qPrintable(options.usageLine()));
+        return ExitStatus::WrongArgument;
+    }
+    if (!m_displayNamed) {
         std::fprintf(stderr, "%s: no display: neither DISPLAY nor WAYLAND_DISPLAY is set\n", programName);
         return ExitStatus::NoDisplay;
     }
-
     return std::nullopt;
 }
 

@@ -3,11 +3,8 @@
 #include "calc/colour_value.h"
 #include "forms/twips.h"
 
-#include <cstdint>
 #include <optional>
-#include <span>
 #include <string_view>
-#include <variant>
 #include <vector>
 
 namespace quantelo {
@@ -51,8 +48,8 @@ struct ControlDescription {
     std::optional<ColourValue> backColor = {};
     std::optional<ColourValue> foreColor = {};
     TextAlignment alignment = TextAlignment::Left;
-    // Controls that take the focus get it in increasing tab index; labels
-    // and frames never take it.
+    // Text boxes, buttons and picture boxes take the focus in increasing tab
+    // index; labels and frames never take it and leave it out.
     int tabIndex = 0;
     // Characters the user may type into a text box; 0: no limit. Texts that
     // the program writes are never cut to it.
@@ -76,25 +73,22 @@ struct FormDescription {
     std::vector<ControlDescription> controls;
 };
 
-// A window that differs from another in a few fields of a few controls.
-enum class Field { Left, Top, Width, Height, Caption, ForeColor, TypingLimit, TabIndex, AccessibleName };
-
-struct Difference {
-    std::string_view control;
-    Field field;
-    std::variant<std::int64_t, std::string_view> value; // a number, a colour value or a text
+// What a window changes in one control of the window it is described
+// against: each field given replaces the control's, the rest stay. Windows
+// list their changes by control name as designated initialisers, so that a
+// wrong control, field or type of value does not compile.
+struct ControlChange {
+    std::optional<int> left = {}; // twips, as the four below
+    std::optional<int> top = {};
+    std::optional<int> width = {};
+    std::optional<int> height = {};
+    std::optional<std::string_view> caption = {};
+    std::optional<ColourValue> foreColor = {};
+    std::optional<int> tabIndex = {};
+    std::optional<int> typingLimit = {};
+    std::optional<std::string_view> accessibleName = {};
 };
 
-// A control that only the other window has, created just before `before`.
-struct AddedControl {
-    ControlDescription control;
-    std::string_view before;
-};
-
-// `base` under another name and caption, with `differences` applied and
-// `added` inserted. Throws std::logic_error for a control that `base` does not
-// have or a value of the wrong type for its field.
-FormDescription withDifferences(const FormDescription& base, std::string_view name, std::string_view caption,
-                                std::span<const Difference> differences, std::span<const AddedControl> added = {});
+void applyChange(ControlDescription& control, const ControlChange& change);
 
 } // namespace quantelo

@@ -1,6 +1,7 @@
 #include "forms/command_line.h"
 #include "forms/fonts.h"
 #include "forms/navigation.h"
+#include "quantelo/version.h"
 
 #include <QApplication>
 
@@ -12,13 +13,16 @@
 // opened, 2 on a wrong argument.
 int main(int argc, char* argv[])
 {
-    if (const auto status = quantelo::commandLineOutcome(argc, argv))
+    quantelo::CommandLine commandLine(argc, argv);
+    if (const auto status = commandLine.ownOptionsOutcome())
         return *status;
 
     quantelo::chooseFontEngine();
     auto guard = std::make_unique<quantelo::StartUpGuard>();
-    QApplication app(argc, argv);
+    QApplication app(commandLine.argc(), commandLine.argv());
     guard.reset();
+    if (const auto status = commandLine.remainingArgumentsOutcome())
+        return *status;
     QApplication::setApplicationName(QStringLiteral("Quantelo"));
     QApplication::setApplicationVersion(QStringLiteral(QUANTELO_VERSION_TEXT));
     QApplication::setOrganizationName(QStringLiteral("Kestrova"));

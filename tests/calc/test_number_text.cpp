@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <limits>
 #include <locale>
+#include <ostream>
 #include <random>
 #include <stdexcept>
 #include <string>
@@ -28,6 +29,13 @@ struct ValCase {
     std::string text;
     double expected; // compared bit for bit, so the sign of a zero counts
 };
+
+// How GoogleTest shows a row's value (in a listing, beside a failure and in
+// the ctest name after the row's name): the call, its text escaped.
+void PrintTo(const ValCase& row, std::ostream* out)
+{
+    *out << "Val(" << ::testing::PrintToString(row.text) << ")";
+}
 
 std::string repeat(std::string_view piece, std::size_t times)
 {
@@ -167,6 +175,11 @@ struct FormatCase {
     FormatPattern pattern;
     const char* expected;
 };
+
+void PrintTo(const FormatCase& row, std::ostream* out)
+{
+    *out << "Format(" << ::testing::PrintToString(row.value) << ", \"" << row.pattern.pattern << "\")";
+}
 
 constexpr float FloatInf = std::numeric_limits<float>::infinity();
 
