@@ -24,12 +24,12 @@ std::string wineTahomaFile()
 }
 
 // A Unix program writes to the terminal it was started from already.
-void attachToParentConsole() {}
+void attachToParentConsole() { }
 
 bool displayNamed(bool platformGiven)
 {
     return platformGiven || isSet("QT_QPA_PLATFORM") || isSet("DISPLAY") || isSet("WAYLAND_DISPLAY")
-           || isSet("WAYLAND_SOCKET");
+        || isSet("WAYLAND_SOCKET");
 }
 
 } // namespace quantelo::platform
