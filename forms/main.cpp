@@ -10,7 +10,8 @@
 // Start-up: the command line, then the main window, centred, and the event
 // loop until the user has closed the last window. One user-interface thread;
 // the program keeps no settings. Exit status: 0, 1 when no window can be
-// opened, 2 on a wrong argument.
+// opened, 2 on a wrong argument, 3 when --help or --version cannot write
+// their text.
 int main(int argc, char* argv[])
 {
     quantelo::CommandLine commandLine(argc, argv);

@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -42,6 +43,12 @@ const StringRow strings[] = {
     {"NoFileDescription", L"FileDescription", nullptr},
     {"NoLegalCopyright", L"LegalCopyright", nullptr},
 };
+
+// The row's key in the test's name, not its bytes.
+void PrintTo(const StringRow& row, std::ostream* out)
+{
+    *out << row.name;
+}
 
 class VersionString : public ::testing::TestWithParam<StringRow> { };
 
