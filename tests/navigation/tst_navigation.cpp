@@ -133,7 +133,7 @@ private slots:
         auto* picture = m_navigator->mainWindow()->findChild<PictureBox*>(QStringLiteral("Picture1"));
         QVERIFY(picture);
         QCOMPARE(picture->picture().size(), QSize(400, 311));
-        QVERIFY(!m_navigator->mainWindow()->windowIcon().isNull());
+        QTRY_VERIFY(!m_navigator->mainWindow()->windowIcon().isNull());
         // A two-pixel sunken border leaves 400 x 248 pixels: the picture's
         // full width, and its lowest 63 rows hidden.
         QCOMPARE(picture->contentsRect(), QRect(2, 2, 400, 248));
