@@ -1,8 +1,10 @@
 // The Windows executable as Windows itself reads it: the version block that
 // Explorer's Properties show (through the version API, so the block must
 // really be linked in and well formed), the icon that Explorer draws, and the
-// GUI subsystem. The bytes of the compiled resources are checked in full by
-// the resource tests of the Linux build; this is the linked result.
+// GUI subsystem. The bytes of the compiled resources (flags, the string
+// table holding these five strings and no others, the icon image) are
+// checked in full by the resource tests of the Linux build; this is what the
+// link made of them.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -38,10 +40,6 @@ const StringRow strings[] = {
     {"ProductVersion", L"ProductVersion", L"" QUANTELO_VERSION_TEXT},
     {"InternalName", L"InternalName", L"Quantelo-Power"},
     {"OriginalFilename", L"OriginalFilename", L"Quantelo-Power.exe"},
-    // Only these five: Explorer would show any other.
-    {"NoCompanyName", L"CompanyName", nullptr},
-    {"NoFileDescription", L"FileDescription", nullptr},
-    {"NoLegalCopyright", L"LegalCopyright", nullptr},
 };
 
 // The row's key in the test's name, not its bytes.
@@ -59,12 +57,7 @@ TEST_P(VersionString, ReadsAsExplorerShowsIt)
     const std::wstring path = std::wstring(L"\\StringFileInfo\\040904B0\\") + GetParam().key;
     void* value = nullptr;
     UINT length = 0;
-    const bool found = VerQueryValueW(block.data(), path.c_str(), &value, &length) != 0 && length > 0;
-    if (GetParam().expected == nullptr) {
-        EXPECT_FALSE(found);
-        return;
-    }
-    ASSERT_TRUE(found);
+    ASSERT_TRUE(VerQueryValueW(block.data(), path.c_str(), &value, &length) != 0 && length > 0);
     EXPECT_EQ(std::wstring(static_cast<const wchar_t*>(value)), GetParam().expected);
 }
 
@@ -83,9 +76,6 @@ TEST(Executable, FixedVersionAndTranslation)
     EXPECT_EQ(fixed->dwFileVersionMS, QUANTELO_VERSION_MS);
     EXPECT_EQ(fixed->dwFileVersionLS, 0u);
     EXPECT_EQ(fixed->dwProductVersionMS, QUANTELO_VERSION_MS);
-    EXPECT_EQ(fixed->dwFileFlags, 0u);
-    EXPECT_EQ(fixed->dwFileOS, static_cast<DWORD>(VOS__WINDOWS32));
-    EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_APP));
 
     WORD* translation = nullptr;
     ASSERT_NE(
