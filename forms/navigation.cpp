@@ -16,9 +16,17 @@ namespace {
 
 // Shows a window modeless, restores it when the user had minimised it, and
 // brings it to the front and activates it: whatever state it was in, it ends
-// up on screen and in front.
+// up on screen and in front. A window shown for the first time is mapped in
+// front and given the focus as every new window is (by the window manager on
+// X11, by the system on Windows); asking for either again would only make
+// the display restack it and move the focus once more before it is first
+// drawn.
 void bringToFront(QWidget& window)
 {
+    if (!window.isVisible() && !window.testAttribute(Qt::WA_WState_ExplicitShowHide)) {
+        window.show();
+        return;
+    }
     if (window.isMinimized())
         window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
     window.show();

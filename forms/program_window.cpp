@@ -108,25 +108,25 @@ void applyProgramIcon()
 }
 
 // Centres a top-level window, its frame and title bar included, on the
-// available area of its screen. Where the frame is not known before the
-// window is mapped, the client area is centred and the window is centred
-// again by its frame as soon as the window manager reports it. Where no frame
-// is ever reported (no window manager, Wayland), the client area stays
-// centred.
-void placeCentredOnScreen(QWidget& window)
+// available area of its screen, before it is shown: the window is then made
+// and mapped where it belongs, rather than moved after the display has made
+// it (a move that would reach it only as it is first drawn, and that makes Qt
+// ask the display for the frame again). The frame is known before the window
+// is mapped only when the window manager reported it for an earlier window.
+// Otherwise the client area is centred, and true says that the window should
+// be centred again by its frame as soon as the window manager reports it.
+// Where no frame is ever reported (no window manager, Wayland), the client
+// area stays centred.
+bool placeCentredOnScreen(QWidget& window)
 {
     const QScreen* screen = window.screen();
     if (screen == nullptr)
-        return;
-    // The frame is known before the window is mapped only when the window
-    // manager reported it for an earlier window. Without a window manager,
-    // or on Wayland, there is none: then the client area is centred.
+        return false;
     QMargins frame = window.windowHandle() != nullptr ? window.windowHandle()->frameMargins() : QMargins();
     if (frame.isNull())
         frame = knownFrame;
     window.setGeometry(centredClientArea(window.size(), frame, screen->availableGeometry()));
-    if (frame.isNull() && window.windowHandle() != nullptr)
-        new FrameWatcher(window);
+    return frame.isNull();
 }
 
 } // namespace
@@ -148,15 +148,18 @@ bool ProgramWindow::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
-void ProgramWindow::showEvent(QShowEvent* event)
+void ProgramWindow::setVisible(bool visible)
 {
     // Placed once: a window the user closes is discarded, and the next one
     // is a new window, centred again.
-    if (!m_shown) {
+    bool watchFrame = false;
+    if (visible && !m_shown) {
         m_shown = true;
-        placeCentredOnScreen(*this);
+        watchFrame = placeCentredOnScreen(*this);
     }
-    QWidget::showEvent(event);
+    QWidget::setVisible(visible);
+    if (watchFrame && windowHandle() != nullptr)
+        new FrameWatcher(*this);
 }
 
 void ProgramWindow::paintEvent(QPaintEvent* event)

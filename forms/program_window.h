@@ -21,8 +21,9 @@ class ProgramWindow : public QWidget {
 public:
     explicit ProgramWindow(const FormDescription& form);
 
+    void setVisible(bool visible) override;
+
 protected:
-    void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -44,6 +44,31 @@ QColor lightestInside(const QImage& image, int margin)
     return lightest;
 }
 
+// The geometry a window had when its native window was made.
+class CreationWatcher : public QObject {
+public:
+    explicit CreationWatcher(QWidget& window)
+        : m_window(window)
+    {
+        qApp->installEventFilter(this);
+    }
+
+    QRect geometryWhenMade;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::PlatformSurface && watched == m_window.windowHandle()
+            && static_cast<QPlatformSurfaceEvent*>(event)->surfaceEventType()
+                == QPlatformSurfaceEvent::SurfaceCreated)
+            geometryWhenMade = m_window.geometry();
+        return false;
+    }
+
+private:
+    QWidget& m_window;
+};
+
 constexpr quint32 Menu = 0x80000004;
 constexpr quint32 WindowBackground = 0x80000005;
 constexpr quint32 WindowText = 0x80000008;
@@ -361,8 +386,15 @@ void TestCalculatorWindow::opensCentredWithFocusInVolts()
 {
     QFETCH(QString, key);
     CalculatorWindow& form = window(key);
+    const CreationWatcher made(form);
     showAndActivate(form);
     QCOMPARE(QApplication::focusWidget(), &control(key, "txtVolts"));
+    // Made where it is shown, not moved there after the display made it.
+    // (A first window whose frame is lopsided, with a title bar, is centred
+    // once more when the window manager reports the frame.)
+    const QMargins frame = form.windowHandle()->frameMargins();
+    if (frame.left() == frame.right() && frame.top() == frame.bottom())
+        QCOMPARE(made.geometryWhenMade, form.geometry());
     const QRect available = form.screen()->availableGeometry();
     // Centred by its frame, title bar included, where the platform has one.
     const QPoint centre = form.frameGeometry().center();
