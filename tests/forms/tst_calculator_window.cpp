@@ -59,8 +59,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (event->type() == QEvent::PlatformSurface && watched == m_window.windowHandle()
-            && static_cast<QPlatformSurfaceEvent*>(event)->surfaceEventType()
-                == QPlatformSurfaceEvent::SurfaceCreated)
+            && static_cast<QPlatformSurfaceEvent*>(event)->surfaceEventType() == QPlatformSurfaceEvent::SurfaceCreated)
             geometryWhenMade = m_window.geometry();
         return false;
     }
