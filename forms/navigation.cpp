@@ -23,13 +23,12 @@ namespace {
 // drawn.
 void bringToFront(QWidget& window)
 {
-    if (!window.isVisible() && !window.testAttribute(Qt::WA_WState_ExplicitShowHide)) {
-        window.show();
-        return;
-    }
+    const bool firstShow = !window.testAttribute(Qt::WA_WState_ExplicitShowHide);
     if (window.isMinimized())
         window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
     window.show();
+    if (firstShow)
+        return;
     window.raise();
     window.activateWindow();
 }
