@@ -44,19 +44,15 @@ bool registerTahoma(const QString& file)
 // puts another family first would make a face that is not there count as
 // present. A family that several foundries make is listed once per foundry,
 // as "Family [Foundry]".
-bool hasFace(const QStringList& families, const QString& face)
+bool hasFace(const QString& face)
 {
+    const QStringList families = QFontDatabase::families();
     return std::any_of(families.cbegin(), families.cend(), [&face](const QString& listed) {
         if (!listed.startsWith(face, Qt::CaseInsensitive))
             return false;
         const QStringView rest = QStringView(listed).mid(face.size());
         return rest.isEmpty() || rest.startsWith(QLatin1String(" ["));
     });
-}
-
-bool hasFace(const QString& face)
-{
-    return hasFace(QFontDatabase::families(), face);
 }
 
 const QString LiberationSans = QStringLiteral("Liberation Sans");
@@ -87,10 +83,9 @@ QStringList substitutesFor(const QString& face)
 // Tahoma alone leaves them to DejaVu Sans).
 bool lastResortStandsIn()
 {
-    const QStringList families = QFontDatabase::families();
-    if (hasFace(families, LiberationSans))
+    if (hasFace(LiberationSans))
         return false;
-    const bool arialFaces = hasFace(families, Arial) || hasFace(families, QStringLiteral("Arial Unicode MS"));
+    const bool arialFaces = hasFace(Arial) || hasFace(QStringLiteral("Arial Unicode MS"));
     return !haveTahoma || !arialFaces;
 }
 
