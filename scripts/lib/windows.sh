@@ -1,7 +1,7 @@
 # The Windows build: Debian's MinGW-w64 cross compilers, a Qt for Windows
 # built once from Debian's own qt6-base source and kept in a cache folder,
 # and Wine on a virtual display to run what was built. Sourced, not run;
-# needs common.sh.
+# needs common.sh and qt.sh.
 
 # The cross compilers, the tools that make the downloads, Wine, and the host
 # Qt tools (moc, rcc, uic) that the cross-built Qt uses: the same 6.4.2.
@@ -38,88 +38,13 @@ windows_qt_options=(
 )
 
 windows_qt_version() {
-    # The Debian source version of the host's Qt tools: the cross-built Qt
-    # must be the same release.
-    dpkg-query -W -f='${source:Version}' qt6-base-dev-tools
-}
-
-# The cache folder of this source version and these options.
-windows_qt_prefix() {
-    local key
-    key=$( (windows_qt_version; printf '%s\n' "${windows_qt_options[@]}"; cat "$windows_toolchain") |
-        sha256sum | cut -c1-12)
-    echo "${QUANTELO_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/quantelo}/qt-$(windows_qt_version | tr '+:~' '___')-win64-$key"
-}
-
-ensure_source_lists() {
-    if apt-get indextargets --format '$(CREATED_BY)' 2>/dev/null | grep -qx Sources; then
-        return 0
-    fi
-    echo "Enabling Debian's source lists"
-    local list=/etc/apt/sources.list.d/quantelo-debian-src.sources
-    sed -n '/^Types:/,$p' /etc/apt/sources.list.d/debian.sources 2>/dev/null | sed 's/^Types: .*/Types: deb-src/' |
-        as_root tee "$list" >/dev/null
-    [ -s "$list" ] || printf 'Types: deb-src\nURIs: http://deb.debian.org/debian\nSuites: bookworm bookworm-updates\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' |
-        as_root tee "$list" >/dev/null
-    as_root apt-get -o DPkg::Lock::Timeout=600 update -qq
-}
-
-# The licence texts that go out with Qt's libraries: Qt's own, and those of
-# the third-party code bundled into them, with Qt's attribution of each.
-copy_qt_licences() {
-    local src=$1 prefix=$2 dir
-    mkdir -p "$prefix/licenses/3rdparty"
-    cp "$src"/LICENSES/LGPL-3.0-only.txt "$src"/LICENSES/GPL-3.0-only.txt "$prefix/licenses/"
-    # The bundled code that the Windows libraries and plugins compile in.
-    local name
-    for name in zlib libpng libjpeg harfbuzz-ng pcre2 double-conversion md4c tinycbor easing icc \
-        sha1 sha3 md4 md5 blake2 rfc6234; do
-        dir=$src/src/3rdparty/$name
-        [ -d "$dir" ] || continue
-        find "$dir" -maxdepth 1 -type f \( -iname 'LICENSE*' -o -iname 'COPYING*' -o -name 'qt_attribution.json' \) |
-            while read -r file; do
-                mkdir -p "$prefix/licenses/3rdparty/$name"
-                cp "$file" "$prefix/licenses/3rdparty/$name/"
-            done
-    done
+    qt_source_version
 }
 
 # Builds Qt for Windows into its cache folder unless it is there already;
 # prints the folder.
 ensure_windows_qt() {
-    local prefix
-    prefix=$(windows_qt_prefix)
-    if [ -f "$prefix/.complete" ]; then
-        echo "$prefix"
-        return 0
-    fi
-    ensure_source_lists >&2
-    local work
-    work=$(mktemp -d "${TMPDIR:-/tmp}/quantelo-qt.XXXXXX")
-    echo "Building Qt $(windows_qt_version) for Windows in $work (once; kept in $prefix)" >&2
-    (
-        cd "$work"
-        # dpkg-source unpacks the source and applies Debian's patches.
-        apt-get source -qq "qt6-base=$(windows_qt_version)" >/dev/null 2>&1 ||
-            apt-get source -qq qt6-base >/dev/null
-        local src
-        src=$(find "$work" -maxdepth 1 -type d -name 'qt6-base-*' | head -n 1)
-        [ -n "$src" ] || { echo "no qt6-base source unpacked" >&2; exit 1; }
-        rm -rf "$prefix"
-        cmake -S "$src" -B "$work/build" -G Ninja \
-            -DCMAKE_TOOLCHAIN_FILE="$windows_toolchain" \
-            -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-            -DCMAKE_INSTALL_PREFIX="$prefix" "${windows_qt_options[@]}" >"$work/configure.log" 2>&1 ||
-            { tail -n 40 "$work/configure.log"; exit 1; }
-        cmake --build "$work/build" -j"$(build_jobs)" >"$work/build.log" 2>&1 ||
-            { grep -m 20 -B 5 'error' "$work/build.log"; tail -n 20 "$work/build.log"; exit 1; }
-        cmake --install "$work/build" >/dev/null
-        copy_qt_licences "$src" "$prefix"
-        # Only a finished install counts: an interrupted build starts again.
-        touch "$prefix/.complete"
-    ) >&2 || { echo "The Qt build for Windows failed; its logs are in $work" >&2; return 1; }
-    rm -rf "$work"
-    echo "$prefix"
+    ensure_qt win64 "$windows_toolchain" "${windows_qt_options[@]}"
 }
 
 # The Wine prefix that the tests run in: made once (wineboot, about 10 s and
