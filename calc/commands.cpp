@@ -12,6 +12,13 @@ CalculatorCommands::CalculatorCommands(CalculatorWindowModel& window, Calculator
 
 void CalculatorCommands::cmdSolve_Click()
 {
+    // The message box is modal, so no second Solve can start while one
+    // waits; were one started, the waiting one is abandoned.
+    m_solve = solve();
+}
+
+SuspendableCommand CalculatorCommands::solve()
+{
     // Inputs are stored as singles. A value that does not fit one (or that
     // read as infinite) cannot be computed with: Solve empties the result
     // boxes, so that no earlier result stays beside the new inputs, says so
@@ -28,8 +35,8 @@ void CalculatorCommands::cmdSolve_Click()
         || ComputePowers(m_kind.phaseFactor, m_numbers) != ComputeOutcome::Ok) {
         m_window.setText(TextBox::txtRealPower, {});
         m_window.setText(TextBox::txtApPower, {});
-        m_window.msgBox(Message::TooLarge);
-        return;
+        co_await messageBox(Message::TooLarge);
+        co_return;
     }
 
     m_window.setText(TextBox::txtRealPower, Format(m_numbers.RealPower, PowerFormat));
@@ -41,10 +48,12 @@ void CalculatorCommands::cmdSolve_Click()
     // texts, so each sees what the earlier ones wrote: a rejected power
     // factor empties every box, and the empty-box checks then fire.
     if (isBelowPowerFactorRange(Val(m_window.text(TextBox::txtPF)))) {
-        rejectPowerFactor(Message::PFBelowRange);
+        rejectPowerFactor();
+        co_await messageBox(Message::PFBelowRange);
     }
     if (isAbovePowerFactorRange(Val(m_window.text(TextBox::txtPF)))) {
-        rejectPowerFactor(Message::PFAboveRange);
+        rejectPowerFactor();
+        co_await messageBox(Message::PFAboveRange);
     }
     if (m_window.text(TextBox::txtVolts).empty()) {
         reportEmptyBox(Message::EnterVoltage);
@@ -76,7 +85,7 @@ void CalculatorCommands::cmdClear_Click()
     m_window.setBackColor(Label::lbl8, Colour::Menu);
 }
 
-void CalculatorCommands::rejectPowerFactor(std::string_view message)
+void CalculatorCommands::rejectPowerFactor()
 {
     m_window.setCaption(Label::lbl8, Message::InvalidPF);
     m_window.setBackColor(Label::lbl8, Colour::Grey);
@@ -84,7 +93,6 @@ void CalculatorCommands::rejectPowerFactor(std::string_view message)
          {TextBox::txtAmps, TextBox::txtRealPower, TextBox::txtApPower, TextBox::txtPF, TextBox::txtVolts}) {
         m_window.setText(box, {});
     }
-    m_window.msgBox(message);
 }
 
 void CalculatorCommands::reportEmptyBox(std::string_view message)

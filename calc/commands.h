@@ -2,6 +2,7 @@
 
 #include "calc/colour_value.h"
 #include "calc/power.h"
+#include "calc/suspendable.h"
 #include "calc/window_model.h"
 
 #include <string_view>
@@ -40,21 +41,31 @@ public:
 
     // Solve: reads the three inputs, computes, writes the results and the
     // power factor with two decimals, moves the focus to Clear, then reports
-    // bad input and results over the limit.
+    // bad input and results over the limit. At a message box it waits for
+    // the user, and goes on once the box is dismissed.
     void cmdSolve_Click();
     // Clear: empties the boxes and labels and resets the status colours.
     void cmdClear_Click();
 
     [[nodiscard]] const CalculatorNumbers& numbers() const { return m_numbers; }
+    // Whether Solve is waiting for the user to dismiss a message box.
+    [[nodiscard]] bool waiting() const { return m_solve.waiting(); }
 
 private:
-    void rejectPowerFactor(std::string_view message);
+    SuspendableCommand solve();
+    auto messageBox(std::string_view prompt)
+    {
+        return untilDismissed([this, prompt](Dismissed dismissed) { m_window.msgBox(prompt, std::move(dismissed)); });
+    }
+    void rejectPowerFactor();
     void reportEmptyBox(std::string_view message);
     void flagOverLimit(TextBox box);
 
     CalculatorWindowModel& m_window;
     CalculatorKind m_kind;
     CalculatorNumbers m_numbers;
+    // The last Solve, while it waits at a message box.
+    SuspendableCommand m_solve;
 };
 
 } // namespace quantelo

@@ -1,5 +1,7 @@
 #include "calc/number_text.h"
 
+#include "calc/float_text.h"
+
 #include <algorithm>
 #include <array>
 #include <cassert>
@@ -10,8 +12,9 @@
 #include <optional>
 #include <system_error>
 
-// Both conversions are built on std::from_chars / std::to_chars, which are
-// correctly rounded and never consult the process locale. strtod, printf and
+// Both conversions are built on from_chars / to_chars for double
+// (calc/float_text.h), which are correctly rounded and never consult the
+// process locale. strtod, printf and
 // iostreams are avoided on purpose: they read the decimal point from the
 // locale, and a German desktop would then write and read "0,80".
 
@@ -97,7 +100,7 @@ std::optional<double> readInPlace(std::string_view text)
         return std::nullopt;
     }
     double value = 0.0;
-    const auto [end, ec] = std::from_chars(first, last, value);
+    const auto [end, ec] = float_text::readDouble(first, last, value);
     if (ec != std::errc{} || (end != last && mayContinue(*end))) {
         return std::nullopt;
     }
@@ -205,7 +208,7 @@ double assemble(Mantissa& m, std::int64_t exponent, bool negative)
         = std::to_chars(m.digits.data() + m.kept + 1, m.digits.data() + m.digits.size(), magnitude - m.kept).ptr;
 
     double value = 0.0;
-    if (std::from_chars(m.digits.data(), last, value).ec == std::errc::result_out_of_range) {
+    if (float_text::readDouble(m.digits.data(), last, value).ec == std::errc::result_out_of_range) {
         // libstdc++ reports overflow and underflow alike and leaves `value`
         // unset; the magnitude tells which one it was (overflow needs
         // magnitude >= 309, underflow magnitude <= -323).
@@ -277,7 +280,7 @@ std::string Format(float value, const FormatPattern& pattern)
     if (scaled < 18446744073709551616.0) { // 2^64
         end = std::to_chars(digits, buffer.data() + buffer.size() - 1, static_cast<std::uint64_t>(scaled)).ptr;
     } else {
-        end = std::to_chars(digits, buffer.data() + buffer.size() - 1, scaled, std::chars_format::fixed, 0).ptr;
+        end = float_text::writeIntegral(digits, buffer.data() + buffer.size() - 1, scaled).ptr;
     }
     char* first = digits;
     while (end - first <= decimals) {

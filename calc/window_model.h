@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calc/colour_value.h"
+#include "calc/suspendable.h"
 
 #include <array>
 #include <cstddef>
@@ -69,8 +70,11 @@ public:
     // Gives the keyboard focus to the cmdClear button.
     virtual void focusClearButton() = 0;
     // A modal message box with an OK button only, captioned with the
-    // application title. Returns only when the user has dismissed it.
-    virtual void msgBox(std::string_view prompt) = 0;
+    // application title. Calls `dismissed` once, when the user has dismissed
+    // it: before returning where the box waits in an event loop of its own,
+    // later from the event loop where it cannot (a web page). Solve goes on
+    // only then.
+    virtual void msgBox(std::string_view prompt, Dismissed dismissed) = 0;
 
 protected:
     CalculatorWindowModel() = default;

@@ -6,10 +6,12 @@
 #include "forms/command_button.h"
 #include "forms/form_builder.h"
 #include "forms/limited_line_edit.h"
+#include "forms/modal_box.h"
 #include "forms/text_conversion.h"
 
 #include <QMessageBox>
 
+#include <memory>
 #include <stdexcept>
 
 namespace quantelo {
@@ -77,15 +79,18 @@ void CalculatorWindow::focusClearButton()
     m_clear->setFocus(Qt::OtherFocusReason);
 }
 
-void CalculatorWindow::msgBox(std::string_view prompt)
+void CalculatorWindow::msgBox(std::string_view prompt, Dismissed dismissed)
 {
-    QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(ApplicationTitle), toQString(prompt), QMessageBox::Ok,
-                    this);
-    box.setTextFormat(Qt::PlainText);
-    if (m_messageBoxRunner)
-        m_messageBoxRunner(box);
-    else
-        box.exec();
+    auto box = std::make_unique<QMessageBox>(QMessageBox::NoIcon, QString::fromLatin1(ApplicationTitle),
+                                             toQString(prompt), QMessageBox::Ok, this);
+    box->setTextFormat(Qt::PlainText);
+    if (m_messageBoxRunner) {
+        m_messageBoxRunner(*box);
+        box.reset();
+        dismissed();
+        return;
+    }
+    runModal(std::move(box), std::move(dismissed));
 }
 
 void CalculatorWindow::setMessageBoxRunner(MessageBoxRunner runner)

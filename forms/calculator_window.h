@@ -36,7 +36,7 @@ public:
     void setBackColor(TextBox box, ColourValue colour) override;
     void setBackColor(Label label, ColourValue colour) override;
     void focusClearButton() override;
-    void msgBox(std::string_view prompt) override;
+    void msgBox(std::string_view prompt, Dismissed dismissed) override;
 
     void cmdSolve_Click();
     void cmdClear_Click();

@@ -108,6 +108,8 @@ void installFontStandIns(const QString& wineTahomaFile)
         return;
     installed = true;
 
+    for (const std::string& file : platform::bundledFaceFiles())
+        QFontDatabase::addApplicationFont(QString::fromStdString(file));
     const QString tahoma = QStringLiteral("Tahoma");
     haveTahoma = hasFace(tahoma) || registerTahoma(wineTahomaFile);
     if (!haveTahoma)

@@ -1,6 +1,7 @@
 #include "forms/command_line.h"
 #include "forms/fonts.h"
 #include "forms/navigation.h"
+#include "forms/platform.h"
 #include "quantelo/version.h"
 
 #include <QApplication>
@@ -30,6 +31,8 @@ int main(int argc, char* argv[])
     // Lets a Wayland compositor match the windows with the launcher entry and
     // its icon. (No display name is set: Qt would append it to every title.)
     QGuiApplication::setDesktopFileName(QStringLiteral(QUANTELO_APP_ID));
+
+    QObject::connect(&app, &QGuiApplication::lastWindowClosed, &app, &quantelo::platform::programEnded);
 
     quantelo::Navigator navigator;
     navigator.showMainWindow();

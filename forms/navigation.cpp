@@ -26,7 +26,9 @@ void bringToFront(QWidget& window)
     const bool firstShow = !window.testAttribute(Qt::WA_WState_ExplicitShowHide);
     if (window.isMinimized())
         window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
-    window.show();
+    // Not show(), which opens a window full screen where the platform says
+    // so (a web page's): every window keeps its size and title bar.
+    window.setVisible(true);
     if (firstShow)
         return;
     window.raise();

@@ -1,10 +1,11 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
-// What differs between the desktops the program runs on, behind one
-// interface: platform_unix.cpp and platform_windows.cpp implement it, and the
-// build picks one of the two. (The faces, the other difference, are handled
+// What differs between the platforms the program runs on, behind one
+// interface: platform_unix.cpp, platform_windows.cpp and platform_web.cpp
+// (the browser) implement it, and the build picks one. (The faces, the other difference, are handled
 // where every face is chosen: fonts.cpp.)
 namespace quantelo::platform {
 
@@ -27,5 +28,15 @@ bool runningUnderWine();
 // (fonts.h says why it is registered): Debian's fonts-wine on Linux, Wine's
 // data folder under Wine; empty on Windows itself.
 std::string wineTahomaFile();
+
+// Font files that come with the program, for the font database to take
+// before any face is looked up: none where the system has the faces (the
+// Linux package depends on them), Liberation Sans in a web page.
+std::vector<std::string> bundledFaceFiles();
+
+// The user has closed the last window. On the desktop the program then
+// ends; a web page stays, so it is told, and offers to start the program
+// again.
+void programEnded();
 
 } // namespace quantelo::platform

@@ -32,4 +32,13 @@ bool displayNamed(bool platformGiven)
         || isSet("WAYLAND_SOCKET");
 }
 
+// The Linux package depends on the faces: nothing comes with the program.
+std::vector<std::string> bundledFaceFiles()
+{
+    return {};
+}
+
+// The event loop ends with the last window, and the program with it.
+void programEnded() { }
+
 } // namespace quantelo::platform

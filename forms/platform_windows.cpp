@@ -59,4 +59,13 @@ bool displayNamed(bool /*platformGiven*/)
     return true;
 }
 
+// Windows has every face the windows ask for.
+std::vector<std::string> bundledFaceFiles()
+{
+    return {};
+}
+
+// The event loop ends with the last window, and the program with it.
+void programEnded() { }
+
 } // namespace quantelo::platform

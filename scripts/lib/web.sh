@@ -7,7 +7,7 @@
 # rcc, uic) the wasm Qt uses, Chromium for the end-to-end run, and the faces
 # the page bundles.
 web_packages=(emscripten ninja-build qt6-base-dev-tools dpkg-dev xz-utils zip unzip
-    googletest libfast-float-dev libfmt-dev chromium nodejs npm fonts-liberation2 fonts-wine python3)
+    googletest libfast-float-dev libfmt-dev chromium nodejs fonts-liberation2 fonts-wine python3)
 
 # What of Qt the program uses in a page: Core, Gui and Widgets, with Test
 # for the suites, and the wasm platform, which draws through WebGL (so
@@ -62,4 +62,66 @@ web_toolchain() {
 ensure_web_qt() {
     ensure_emsdk
     ensure_qt wasm "$(web_toolchain)" "${web_qt_options[@]}" "-DQUANTELO_EMSCRIPTEN=$(emscripten_version)"
+}
+
+# configure_and_build_web BUILD_DIR [cmake options...]: the program and its
+# tests built for the browser against the cached Qt, whose folder is in
+# QUANTELO_WEB_QT.
+configure_and_build_web() {
+    local dir=$1
+    shift
+    ensure_emsdk
+    if [ -z "${SOURCE_DATE_EPOCH:-}" ] && git -C "$repo_root" rev-parse HEAD >/dev/null 2>&1; then
+        SOURCE_DATE_EPOCH=$(git -C "$repo_root" log -1 --format=%ct)
+        export SOURCE_DATE_EPOCH
+    fi
+    "$QUANTELO_WEB_QT/bin/qt-cmake" -S "$repo_root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
+        -DQT_CHAINLOAD_TOOLCHAIN_FILE="$(web_toolchain)" -DQT_HOST_PATH=/usr \
+        -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+        -DQUANTELO_QT_SOURCE="$(qt_source_version)" "$@" >"$dir.configure.log" 2>&1 ||
+        { tail -n 30 "$dir.configure.log"; return 1; }
+    cmake --build "$dir" -j"$(build_jobs)"
+}
+
+# stage_web BUILD_DIR: the static folder and its zip, made from the build:
+#   BUILD_DIR/Quantelo-Power-<version>-web/      what a web server hosts
+#   BUILD_DIR/Quantelo-Power-<version>-web.zip
+# Prints their names and sizes. File times in the zip are those of the last
+# commit, so two builds of one commit give the same bytes.
+stage_web() {
+    local dir=$1 version folder
+    version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$dir/CMakeCache.txt")
+    folder=$dir/Quantelo-Power-$version-web
+    rm -rf "$folder" "$folder.zip"
+    cmake --install "$dir" --prefix "$folder" >/dev/null
+    local stamp=${SOURCE_DATE_EPOCH:-0}
+    find "$folder" -exec touch -h -d "@$stamp" {} +
+    (cd "$dir" && find "$(basename "$folder")" -print | LC_ALL=C sort |
+        TZ=UTC zip -q -X -D -@ "$(basename "$folder").zip")
+    echo "$folder/  $(du -sb "$folder" | cut -f1) bytes in $(find "$folder" -type f | wc -l) files"
+    echo "$folder.zip  $(stat -c %s "$folder.zip") bytes"
+    local wasm=$folder/Quantelo-Power.wasm
+    echo "Quantelo-Power.wasm  $(stat -c %s "$wasm") bytes, $(gzip -9n <"$wasm" | wc -c) gzipped"
+}
+
+# The driver of the end-to-end run, pinned by tests/web/package-lock.json.
+ensure_web_driver() {
+    if [ ! -d "$repo_root/tests/web/node_modules/puppeteer-core" ]; then
+        (cd "$repo_root/tests/web" && npm ci --no-audit --no-fund --loglevel=error)
+    fi
+}
+
+# The browser stage of scripts/test: Qt for WebAssembly (built once), the
+# program and the core's suites built with Emscripten, the suites under node
+# (ctest), the static folder and its zip, and the program end to end in
+# headless Chromium.
+web_stage() {
+    local dir=$1
+    QUANTELO_WEB_QT=$(ensure_web_qt)
+    export QUANTELO_WEB_QT
+    configure_and_build_web "$dir" -DBUILD_TESTING=ON
+    ctest --test-dir "$dir" --output-on-failure -j"$(build_jobs)"
+    stage_web "$dir"
+    ensure_web_driver
+    node "$repo_root/tests/web/e2e.mjs" "$(ls -d "$dir"/Quantelo-Power-*-web)" ${SCREENSHOTS:-}
 }

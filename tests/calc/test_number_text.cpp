@@ -1,4 +1,5 @@
 #include "calc/number_text.h"
+#include "tests/support/charconv.h"
 #include "tests/support/exact_rounding.h"
 
 #include <gtest/gtest.h>
@@ -155,7 +156,7 @@ const std::vector<ValCase>& valCases()
 
 void expectSameDouble(double actual, double expected)
 {
-    EXPECT_EQ(std::bit_cast<std::uint64_t>(actual), std::bit_cast<std::uint64_t>(expected))
+    EXPECT_EQ(testing::bitCast<std::uint64_t>(actual), testing::bitCast<std::uint64_t>(expected))
         << "actual " << actual << ", expected " << expected;
 }
 
@@ -275,6 +276,12 @@ protected:
             std::locale::global(std::locale(name));
         } catch (const std::runtime_error&) {
         }
+#if defined(__EMSCRIPTEN__)
+        // Emscripten's C library (musl) takes any locale name and keeps the
+        // C locale's numbers: no decimal comma to test against.
+        if (std::string_view(std::localeconv()->decimal_point) == ".")
+            GTEST_SKIP() << "the C library's locales all write numbers as the C locale does";
+#endif
         ASSERT_STREQ(std::localeconv()->decimal_point, ",");
     }
     // Restored here, so that a failing check cannot leave the locale behind
@@ -344,7 +351,7 @@ using testing::roundedExactly;
 double parsed(const std::string& text)
 {
     double value = 0.0;
-    std::from_chars(text.data(), text.data() + text.size(), value);
+    testing::fromChars(text.data(), text.data() + text.size(), value);
     return value;
 }
 
@@ -353,7 +360,7 @@ TEST(FormatProperty, RoundTripsToTheExactlyRoundedValue)
     std::mt19937 random(20240611U);
     int checked = 0;
     while (checked < 200000) {
-        const auto x = std::bit_cast<float>(static_cast<std::uint32_t>(random()));
+        const auto x = testing::bitCast<float>(static_cast<std::uint32_t>(random()));
         if (!std::isfinite(x)) {
             continue;
         }
@@ -363,7 +370,7 @@ TEST(FormatProperty, RoundTripsToTheExactlyRoundedValue)
             const std::string reference = roundedExactly(x, pattern.decimals);
             // Compared as doubles: the reference keeps the sign of a
             // negative value that rounds to zero, Format drops it.
-            ASSERT_EQ(Val(text), parsed(reference)) << "x = " << std::bit_cast<std::uint32_t>(x) << ", Format gave "
+            ASSERT_EQ(Val(text), parsed(reference)) << "x = " << testing::bitCast<std::uint32_t>(x) << ", Format gave "
                                                     << text << ", exact rounding " << reference;
         }
     }
@@ -374,22 +381,22 @@ TEST(ValProperty, ReadsBackEveryShortestDouble)
     std::mt19937_64 random(20240611U);
     int checked = 0;
     while (checked < 100000) {
-        const auto x = std::bit_cast<double>(random());
+        const auto x = testing::bitCast<double>(random());
         if (!std::isfinite(x)) {
             continue;
         }
         ++checked;
         std::array<char, 64> buf{};
-        const auto end = std::to_chars(buf.data(), buf.data() + buf.size(), x).ptr;
+        char* const end = testing::toCharsShortest(buf.data(), buf.data() + buf.size(), x);
         std::string text(buf.data(), end);
-        ASSERT_EQ(std::bit_cast<std::uint64_t>(Val(text)), std::bit_cast<std::uint64_t>(x)) << text;
+        ASSERT_EQ(testing::bitCast<std::uint64_t>(Val(text)), testing::bitCast<std::uint64_t>(x)) << text;
         // Blanks between every two characters change nothing.
         std::string spaced;
         for (const char c : text) {
             spaced += c;
             spaced += ' ';
         }
-        ASSERT_EQ(std::bit_cast<std::uint64_t>(Val(spaced)), std::bit_cast<std::uint64_t>(x)) << spaced;
+        ASSERT_EQ(testing::bitCast<std::uint64_t>(Val(spaced)), testing::bitCast<std::uint64_t>(x)) << spaced;
     }
 }
 

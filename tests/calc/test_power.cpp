@@ -1,6 +1,7 @@
 #include "calc/commands.h"
 #include "calc/number_text.h"
 #include "calc/power.h"
+#include "tests/support/charconv.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +16,7 @@ namespace {
 
 TEST(PhaseFactor, LineToLineIsTheElevenDecimalConstantNotRootThree)
 {
-    EXPECT_EQ(std::bit_cast<std::uint64_t>(PhaseFactor::LineToLine), 0x3FFBB67AE858606BULL);
+    EXPECT_EQ(testing::bitCast<std::uint64_t>(PhaseFactor::LineToLine), 0x3FFBB67AE858606BULL);
     EXPECT_NE(PhaseFactor::LineToLine, std::sqrt(3.0));
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "tests/support/charconv.h"
+
 #include <array>
-#include <charconv>
 #include <cstddef>
 #include <string>
 
@@ -15,8 +16,7 @@ namespace quantelo::testing {
 inline std::string roundedExactly(float x, int decimals)
 {
     std::array<char, 256> buf{};
-    const auto end
-        = std::to_chars(buf.data(), buf.data() + buf.size(), static_cast<double>(x), std::chars_format::fixed, 160).ptr;
+    char* const end = toCharsFixed(buf.data(), buf.data() + buf.size(), static_cast<double>(x), 160);
     std::string s(buf.data(), end);
     const bool negative = s.front() == '-';
     if (negative) {

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace quantelo::test_support {
@@ -74,11 +75,25 @@ public:
         focusOnClear = true;
         log.emplace_back("focus cmdClear");
     }
-    void msgBox(std::string_view prompt) override
+    void msgBox(std::string_view prompt, Dismissed dismissed) override
     {
         // The message box is modal: what the user sees behind it is recorded.
         messageBoxes.push_back(describeMessageBox(prompt, texts));
         log.push_back("MsgBox " + messageBoxes.back());
+        if (holdMessageBoxes)
+            openBox = std::move(dismissed);
+        else
+            dismissed();
+    }
+
+    // With holdMessageBoxes a box stays open, as in a web page, until the
+    // test clicks OK.
+    bool holdMessageBoxes = false;
+    Dismissed openBox;
+    void clickOk()
+    {
+        log.emplace_back("OK");
+        std::exchange(openBox, nullptr)();
     }
 
     // What the user typed into the three inputs.
