@@ -75,11 +75,12 @@ configure_and_build_web() {
         SOURCE_DATE_EPOCH=$(git -C "$repo_root" log -1 --format=%ct)
         export SOURCE_DATE_EPOCH
     fi
+    mkdir -p "$dir"
     "$QUANTELO_WEB_QT/bin/qt-cmake" -S "$repo_root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
         -DQT_CHAINLOAD_TOOLCHAIN_FILE="$(web_toolchain)" -DQT_HOST_PATH=/usr \
         -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-        -DQUANTELO_QT_SOURCE="$(qt_source_version)" "$@" >"$dir.configure.log" 2>&1 ||
-        { tail -n 30 "$dir.configure.log"; return 1; }
+        -DQUANTELO_QT_SOURCE="$(qt_source_version)" "$@" >"$dir/quantelo-configure.log" 2>&1 ||
+        { tail -n 30 "$dir/quantelo-configure.log"; return 1; }
     cmake --build "$dir" -j"$(build_jobs)"
 }
 
