@@ -90,8 +90,7 @@ using Dismissed = std::function<void()>;
 // `co_await untilDismissed(show)`: calls show(dismissed), which opens the
 // box; the command goes on once `dismissed` has been called, at once if show
 // called it before returning.
-template <typename Show>
-auto untilDismissed(Show show)
+template <typename Show> auto untilDismissed(Show show)
 {
     struct Awaiter {
         explicit Awaiter(Show opener)

@@ -35,7 +35,7 @@ std::vector<std::string> bundledFaceFiles()
 void programEnded()
 {
     EM_ASM({
-        if (typeof window !== 'undefined')
+        if (typeof window != = 'undefined')
             window.dispatchEvent(new CustomEvent('quantelo-ended'));
     });
 }

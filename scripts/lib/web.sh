@@ -4,10 +4,12 @@
 # common.sh and qt.sh.
 
 # Emscripten with its prebuilt system libraries, the host Qt tools (moc,
-# rcc, uic) the wasm Qt uses, Chromium for the end-to-end run, and the faces
-# the page bundles.
+# rcc, uic) the wasm Qt uses, the number conversions' libraries, Chromium
+# and Tesseract (which reads the message box) for the end-to-end run, and
+# the faces the page bundles. node and npm come with the machine's nodejs.
 web_packages=(emscripten ninja-build qt6-base-dev-tools dpkg-dev xz-utils zip unzip
-    googletest libfast-float-dev libfmt-dev chromium nodejs fonts-liberation2 fonts-wine python3)
+    googletest libfast-float-dev libfmt-dev chromium nodejs tesseract-ocr tesseract-ocr-eng
+    fonts-liberation2 fonts-wine python3)
 
 # What of Qt the program uses in a page: Core, Gui and Widgets, with Test
 # for the suites, and the wasm platform, which draws through WebGL (so

@@ -21,8 +21,7 @@
 
 namespace quantelo::testing {
 
-template <typename To, typename From>
-To bitCast(const From& from)
+template <typename To, typename From> To bitCast(const From& from)
 {
     static_assert(sizeof(To) == sizeof(From) && std::is_trivially_copyable_v<From>);
 #if defined(__cpp_lib_bit_cast)
