@@ -52,7 +52,9 @@ public:
     static void showAnother(std::vector<std::unique_ptr<BareWindow>>& windows, int limit)
     {
         windows.push_back(std::make_unique<BareWindow>(windows, limit));
-        windows.back()->show();
+        // Not show(): a web page would open it full screen, without the
+        // title bar the program's windows have.
+        windows.back()->setVisible(true);
     }
 
 private:

@@ -18,9 +18,9 @@ add_compile_options(-Wformat -Werror=format-security)
 # Specification name only (calc/suspendable.h), which clang 14 still takes
 # but calls deprecated.
 add_compile_options(-Wno-deprecated-experimental-coroutine)
-# Google Benchmark is not built for the browser; the web start-up benchmark
-# is bench/web-startup, which drives Chromium.
-set(QUANTELO_BENCH OFF CACHE BOOL "" FORCE)
+# Of the benchmarks only the start-up floor, the bare window, is built for
+# the browser (bench/web-startup drives both in Chromium): Google Benchmark
+# and the X11 watcher are not found for this target.
 # Where the Qt it ships was built from (scripts/lib/web.sh passes the Debian
 # source version), for the licence notes.
 set(QUANTELO_QT_SOURCE "" CACHE STRING "The Debian version of the qt6-base source the Qt for WebAssembly was built from")
@@ -50,16 +50,23 @@ endforeach()
 # number conversions' libraries where the program uses them (calc/).
 set(QUANTELO_WEB_LICENCE_PACKAGES emscripten fonts-wine fonts-liberation2 libfast-float-dev libfmt-dev)
 
-# The program as a page: the faces as resources, no runtime exit (the event
-# loop returns to the browser and the program lives on in the page), and
-# the page itself in place of Qt's example page.
+# A program's page: resources/web/index.html.in, which fills the browser
+# window and starts the program, written next to the program as index.html.
+function(quantelo_web_page target)
+    set(QUANTELO_WEB_PROGRAM ${target})
+    get_target_property(binary_dir ${target} BINARY_DIR)
+    configure_file(${CMAKE_SOURCE_DIR}/resources/web/index.html.in ${binary_dir}/index.html @ONLY)
+endfunction()
+
+# The program as a page: the faces as resources, and the page itself in
+# place of Qt's example page.
 function(quantelo_web_program target)
     foreach(font IN LISTS QUANTELO_WEB_FONTS)
         get_filename_component(name ${font} NAME)
         set_source_files_properties(${font} PROPERTIES QT_RESOURCE_ALIAS ${name})
     endforeach()
     qt_add_resources(${target} quantelo_web_fonts PREFIX /fonts FILES ${QUANTELO_WEB_FONTS})
-    configure_file(${CMAKE_SOURCE_DIR}/resources/web/index.html.in ${CMAKE_CURRENT_BINARY_DIR}/index.html @ONLY)
+    quantelo_web_page(${target})
 endfunction()
 
 # The static folder a web server hosts, installed at the top of the prefix:

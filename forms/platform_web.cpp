@@ -34,10 +34,12 @@ std::vector<std::string> bundledFaceFiles()
 // event loop never returns in a page, so nothing else would end it.
 void programEnded()
 {
+    // clang-format off
     EM_ASM({
-        if (typeof window != = 'undefined')
+        if (typeof window !== 'undefined')
             window.dispatchEvent(new CustomEvent('quantelo-ended'));
     });
+    // clang-format on
 }
 
 } // namespace quantelo::platform
