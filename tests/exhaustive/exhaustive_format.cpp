@@ -16,6 +16,7 @@
 // Non-finite values must give "NaN", "Infinity" or "-Infinity", which Val
 // reads as 0 (the texts have no leading number).
 
+#include "calc/float_text.h"
 #include "calc/number_text.h"
 
 #include <algorithm>
@@ -417,6 +418,7 @@ int main(int argc, char** argv)
 
     const unsigned workers = std::max(1U, std::thread::hardware_concurrency());
     const std::uint64_t blocks = (count + BlockSize - 1) / BlockSize;
+    std::fprintf(stderr, "floating-point text conversions: %s\n", quantelo::float_text::backend());
     std::fprintf(stderr, "checking patterns 0x%08llx..0x%08llx (0x%llx patterns) on %u threads\n",
                  static_cast<unsigned long long>(start), static_cast<unsigned long long>(start + count - 1),
                  static_cast<unsigned long long>(count), workers);
