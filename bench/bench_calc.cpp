@@ -124,7 +124,7 @@ public:
         m_labelColours[static_cast<std::size_t>(label)] = colour;
     }
     void focusClearButton() override { }
-    void msgBox(std::string_view /*prompt*/, Dismissed dismissed) override { dismissed(); }
+    void msgBox(std::string_view /*prompt*/, quantelo::Dismissed dismissed) override { dismissed(); }
 
 private:
     static std::size_t index(quantelo::TextBox box) { return static_cast<std::size_t>(box); }

