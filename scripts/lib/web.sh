@@ -115,16 +115,17 @@ ensure_web_driver() {
 }
 
 # The browser stage of scripts/test: Qt for WebAssembly (built once), the
-# program and the core's suites built with Emscripten, the suites under node
-# (ctest), the static folder and its zip, and the program end to end in
-# headless Chromium.
+# program and its suites built with Emscripten, the suites (ctest: the
+# core's under node, the layout suite in headless Chromium), the static
+# folder and its zip, and the program end to end in headless Chromium.
 web_stage() {
     local dir=$1
     QUANTELO_WEB_QT=$(ensure_web_qt)
     export QUANTELO_WEB_QT
     configure_and_build_web "$dir" -DBUILD_TESTING=ON
+    # The layout suite runs in Chromium too.
+    ensure_web_driver
     ctest --test-dir "$dir" --output-on-failure -j"$(build_jobs)"
     stage_web "$dir"
-    ensure_web_driver
     node "$repo_root/tests/web/e2e.mjs" "$(ls -d "$dir"/Quantelo-Power-*-web)" ${SCREENSHOTS:-}
 }
