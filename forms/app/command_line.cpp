@@ -1,5 +1,6 @@
-#include "forms/command_line.h"
-#include "forms/platform.h"
+#include "forms/app/command_line.h"
+#include "forms/platform/console.h"
+#include "forms/platform/display.h"
 #include "quantelo/version.h"
 
 #include <QCommandLineParser>

@@ -1,6 +1,7 @@
-#include "forms/command_line.h"
-#include "forms/fonts.h"
-#include "forms/navigation.h"
+#include "forms/app/command_line.h"
+#include "forms/windows/fonts.h"
+#include "forms/app/navigation.h"
+#include "forms/platform/faces.h"
 #include "quantelo/version.h"
 
 #include <QApplication>
@@ -18,7 +19,7 @@ int main(int argc, char* argv[])
     if (const auto status = commandLine.ownOptionsOutcome())
         return *status;
 
-    quantelo::chooseFontEngine();
+    quantelo::platform::chooseFontEngine();
     auto guard = std::make_unique<quantelo::StartUpGuard>();
     QApplication app(commandLine.argc(), commandLine.argv());
     guard.reset();

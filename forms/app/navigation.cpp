@@ -1,7 +1,7 @@
-#include "forms/navigation.h"
+#include "forms/app/navigation.h"
 
-#include "forms/calculator_window.h"
-#include "forms/main_window.h"
+#include "forms/windows/calculator_window.h"
+#include "forms/windows/main_window.h"
 
 #include <QAbstractNativeEventFilter>
 #include <QApplication>

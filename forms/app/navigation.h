@@ -1,6 +1,6 @@
 #pragma once
 
-#include "forms/calculator.h"
+#include "forms/windows/calculator.h"
 
 #include <QObject>
 #include <QPointer>

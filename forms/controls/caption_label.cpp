@@ -1,4 +1,4 @@
-#include "forms/caption_label.h"
+#include "forms/controls/caption_label.h"
 
 #include <QPainter>
 #include <QTextLayout>

@@ -1,4 +1,4 @@
-#include "forms/colour_role.h"
+#include "forms/controls/colour_role.h"
 
 #include <QApplication>
 #include <QVariant>

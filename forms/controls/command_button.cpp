@@ -1,4 +1,4 @@
-#include "forms/command_button.h"
+#include "forms/controls/command_button.h"
 
 #include <QKeyEvent>
 

@@ -1,4 +1,4 @@
-#include "forms/frame_box.h"
+#include "forms/controls/frame_box.h"
 
 #include <QPainter>
 

@@ -1,6 +1,6 @@
-#include "forms/limited_line_edit.h"
+#include "forms/controls/limited_line_edit.h"
 
-#include "forms/sunken_edge.h"
+#include "forms/controls/sunken_edge.h"
 
 #include <QAction>
 #include <QContextMenuEvent>

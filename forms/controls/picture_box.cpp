@@ -1,6 +1,6 @@
-#include "forms/picture_box.h"
+#include "forms/controls/picture_box.h"
 
-#include "forms/sunken_edge.h"
+#include "forms/controls/sunken_edge.h"
 
 #include <QPainter>
 

@@ -1,4 +1,4 @@
-#include "forms/sunken_edge.h"
+#include "forms/controls/sunken_edge.h"
 
 #include <QPainter>
 #include <QPalette>

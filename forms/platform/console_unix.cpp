@@ -1,35 +1,8 @@
-#include "forms/platform.h"
-
-#include <cstdlib>
+#include "forms/platform/console.h"
 
 namespace quantelo::platform {
-namespace {
-
-bool isSet(const char* variable)
-{
-    const char* value = std::getenv(variable);
-    return value != nullptr && *value != '\0';
-}
-
-} // namespace
-
-bool runningUnderWine()
-{
-    return false;
-}
-
-std::string wineTahomaFile()
-{
-    return "/usr/share/wine/fonts/tahoma.ttf";
-}
 
 // A Unix program writes to the terminal it was started from already.
 void attachToParentConsole() { }
-
-bool displayNamed(bool platformGiven)
-{
-    return platformGiven || isSet("QT_QPA_PLATFORM") || isSet("DISPLAY") || isSet("WAYLAND_DISPLAY")
-        || isSet("WAYLAND_SOCKET");
-}
 
 } // namespace quantelo::platform

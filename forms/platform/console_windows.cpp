@@ -1,9 +1,8 @@
-#include "forms/platform.h"
+#include "forms/platform/console.h"
 
 #include <windows.h>
 
 #include <cstdio>
-#include <cstdlib>
 
 namespace quantelo::platform {
 namespace {
@@ -31,32 +30,6 @@ void attachToParentConsole()
         std::setvbuf(stdout, nullptr, _IONBF, 0);
     if (!errorLeads && std::freopen("CONOUT$", "w", stderr) != nullptr)
         std::setvbuf(stderr, nullptr, _IONBF, 0);
-}
-
-// Wine's ntdll has functions of its own that Windows' lacks.
-bool runningUnderWine()
-{
-    HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-    return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
-}
-
-// Wine names its data folder to every program it runs, in NT form
-// (\??\Z:\usr\share\wine); Windows itself has no such variable.
-std::string wineTahomaFile()
-{
-    const char* dataFolder = std::getenv("WINEDATADIR");
-    if (dataFolder == nullptr || *dataFolder == '\0')
-        return {};
-    std::string folder = dataFolder;
-    if (folder.starts_with("\\??\\"))
-        folder.erase(0, 4);
-    return folder + "\\fonts\\tahoma.ttf";
-}
-
-// The Windows desktop is always there for a program that runs on it.
-bool displayNamed(bool /*platformGiven*/)
-{
-    return true;
 }
 
 } // namespace quantelo::platform

@@ -1,4 +1,4 @@
-#include "forms/calculator_layouts.h"
+#include "forms/windows/calculator_layouts.h"
 
 namespace quantelo {
 namespace {

@@ -1,12 +1,12 @@
-#include "forms/calculator_window.h"
+#include "forms/windows/calculator_window.h"
 
-#include "forms/calculator_layouts.h"
-#include "forms/caption_label.h"
-#include "forms/colour_role.h"
-#include "forms/command_button.h"
-#include "forms/form_builder.h"
-#include "forms/limited_line_edit.h"
-#include "forms/text_conversion.h"
+#include "forms/windows/calculator_layouts.h"
+#include "forms/controls/caption_label.h"
+#include "forms/controls/colour_role.h"
+#include "forms/controls/command_button.h"
+#include "forms/windows/form_builder.h"
+#include "forms/controls/limited_line_edit.h"
+#include "forms/windows/text_conversion.h"
 
 #include <QMessageBox>
 

@@ -2,8 +2,8 @@
 
 #include "calc/commands.h"
 #include "calc/window_model.h"
-#include "forms/calculator.h"
-#include "forms/program_window.h"
+#include "forms/windows/calculator.h"
+#include "forms/windows/program_window.h"
 
 #include <array>
 #include <functional>

@@ -1,4 +1,4 @@
-#include "forms/fonts.h"
+#include "forms/windows/fonts.h"
 
 #include <QApplication>
 #include <QFile>
@@ -130,12 +130,6 @@ void installFontStandIns(const QString& wineTahomaFile)
         font.setPointSizeF(font.pointSizeF() * scale);
         widget->setFont(font);
     }
-}
-
-void chooseFontEngine()
-{
-    if (platform::runningUnderWine() && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "windows:fontengine=freetype");
 }
 
 QFont controlFont(const QString& face, double pointSize, int weight)

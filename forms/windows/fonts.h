@@ -1,6 +1,6 @@
 #pragma once
 
-#include "forms/platform.h"
+#include "forms/platform/faces.h"
 
 #include <QString>
 
@@ -37,13 +37,6 @@ namespace quantelo {
 // it stands in for any face, every window font is smaller by LastResortScale,
 // those of windows already built included.
 void installFontStandIns(const QString& wineTahomaFile = QString::fromStdString(platform::wineTahomaFile()));
-
-// Chooses the engine that draws the faces, before the QApplication exists.
-// Under Wine, whose GDI emboldens a face without a bold outline only faintly
-// (Wine's Tahoma, see above: strokes about 1.15 times as heavy), Qt's own
-// FreeType engine draws them, as on Linux; the user's -platform option or
-// QT_QPA_PLATFORM still decide. Windows itself and Linux keep their own.
-void chooseFontEngine();
 
 // The font of a control: `face` at `pointSize` and `weight`, smaller where
 // the last resort stands in (see above).

@@ -1,13 +1,13 @@
-#include "forms/form_builder.h"
+#include "forms/windows/form_builder.h"
 
-#include "forms/caption_label.h"
-#include "forms/colour_role.h"
-#include "forms/command_button.h"
-#include "forms/fonts.h"
-#include "forms/frame_box.h"
-#include "forms/limited_line_edit.h"
-#include "forms/picture_box.h"
-#include "forms/text_conversion.h"
+#include "forms/controls/caption_label.h"
+#include "forms/controls/colour_role.h"
+#include "forms/controls/command_button.h"
+#include "forms/windows/fonts.h"
+#include "forms/controls/frame_box.h"
+#include "forms/controls/limited_line_edit.h"
+#include "forms/controls/picture_box.h"
+#include "forms/windows/text_conversion.h"
 
 #include <QFont>
 #include <QWidget>

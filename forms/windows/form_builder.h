@@ -1,6 +1,6 @@
 #pragma once
 
-#include "forms/form_description.h"
+#include "forms/windows/form_description.h"
 
 #include <QWidget>
 

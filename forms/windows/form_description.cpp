@@ -1,4 +1,4 @@
-#include "forms/form_description.h"
+#include "forms/windows/form_description.h"
 
 namespace quantelo {
 namespace {

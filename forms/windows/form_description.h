@@ -1,7 +1,7 @@
 #pragma once
 
 #include "calc/colour_value.h"
-#include "forms/twips.h"
+#include "forms/windows/twips.h"
 
 #include <optional>
 #include <string_view>

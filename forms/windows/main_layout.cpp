@@ -1,4 +1,4 @@
-#include "forms/main_layout.h"
+#include "forms/windows/main_layout.h"
 
 namespace quantelo {
 namespace {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "forms/calculator.h"
-#include "forms/program_window.h"
+#include "forms/windows/calculator.h"
+#include "forms/windows/program_window.h"
 
 namespace quantelo {
 

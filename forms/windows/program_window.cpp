@@ -1,7 +1,7 @@
-#include "forms/program_window.h"
+#include "forms/windows/program_window.h"
 
-#include "forms/colour_role.h"
-#include "forms/form_builder.h"
+#include "forms/controls/colour_role.h"
+#include "forms/windows/form_builder.h"
 #include "resources/program_icon.h"
 
 #include <QCoreApplication>

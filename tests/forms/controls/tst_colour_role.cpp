@@ -1,5 +1,5 @@
 // Colour values as the windows paint them.
-#include "forms/colour_role.h"
+#include "forms/controls/colour_role.h"
 #include "tests/support/qt_windows.h"
 
 #include <QtTest>

@@ -1,0 +1,22 @@
+#include "forms/platform/display.h"
+
+#include <cstdlib>
+
+namespace quantelo::platform {
+namespace {
+
+bool isSet(const char* variable)
+{
+    const char* value = std::getenv(variable);
+    return value != nullptr && *value != '\0';
+}
+
+} // namespace
+
+bool displayNamed(bool platformGiven)
+{
+    return platformGiven || isSet("QT_QPA_PLATFORM") || isSet("DISPLAY") || isSet("WAYLAND_DISPLAY")
+        || isSet("WAYLAND_SOCKET");
+}
+
+} // namespace quantelo::platform

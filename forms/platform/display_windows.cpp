@@ -1,0 +1,11 @@
+#include "forms/platform/display.h"
+
+namespace quantelo::platform {
+
+// The Windows desktop is always there for a program that runs on it.
+bool displayNamed(bool /*platformGiven*/)
+{
+    return true;
+}
+
+} // namespace quantelo::platform
