@@ -1,5 +1,14 @@
 #include "forms/windows/calculator_layouts.h"
 
+#include "calc/window_model.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <string_view>
+#include <tuple>
+#include <utility>
+#include <vector>
+
 namespace quantelo {
 namespace {
 
@@ -63,41 +72,37 @@ template <typename Row> struct CalculatorRows {
 using CalculatorControls = CalculatorRows<ControlDescription>;
 using CalculatorChanges = CalculatorRows<ControlChange>;
 
+// The rows of `rows`, in creation order. The structured binding names as
+// many rows as CalculatorRows has members, or it does not compile: a control
+// added to CalculatorRows without a name here fails the build, so every
+// control of the tables is visited.
+template <typename Rows> constexpr auto rowsOf(Rows& rows)
+{
+    auto& [r0, r1, r2, r3, r4, r5, r6, r7, r8, r9, r10, r11, r12, r13, r14, r15, r16, r17, r18, r19, r20, r21, r22,
+           r23, r24, r25, r26]
+        = rows;
+    return std::tie(r0, r1, r2, r3, r4, r5, r6, r7, r8, r9, r10, r11, r12, r13, r14, r15, r16, r17, r18, r19, r20, r21,
+                    r22, r23, r24, r25, r26);
+}
+
+// Calls `f` with the rows of control number `I` from each of `sets`.
+template <std::size_t I, typename F, typename... Sets> constexpr void visitControl(F& f, Sets&... sets)
+{
+    f(std::get<I>(rowsOf(sets))...);
+}
+
 // Calls `f` with the rows of one control from each of `sets`, control by
 // control in creation order.
-template <typename F, typename... Sets> void forEachControl(F f, Sets&... sets)
+template <typename F, typename First, typename... Sets> constexpr void forEachControl(F f, First& first, Sets&... sets)
 {
-    f(sets.Label1...);
-    f(sets.Frame2...);
-    f(sets.lblVoltage...);
-    f(sets.txtVolts...);
-    f(sets.lblVolts...);
-    f(sets.lblCurrent...);
-    f(sets.txtAmps...);
-    f(sets.lblAmps...);
-    f(sets.lblPF...);
-    f(sets.txtPF...);
-    f(sets.lblPF2...);
-    f(sets.Label7...);
-    f(sets.lbl8...);
-    f(sets.Frame1...);
-    f(sets.lblRealPower...);
-    f(sets.txtRealPower...);
-    f(sets.lblKW...);
-    f(sets.lblMsg...);
-    f(sets.lblApPower...);
-    f(sets.txtApPower...);
-    f(sets.lblkVA...);
-    f(sets.lblPowerEq...);
-    f(sets.lblPowerEq2...);
-    f(sets.cmdSolve...);
-    f(sets.cmdClear...);
-    f(sets.cmdBackMainPage...);
-    f(sets.lblInfo1...);
+    constexpr std::size_t count = std::tuple_size_v<decltype(rowsOf(first))>;
+    [&]<std::size_t... I>(std::index_sequence<I...>) {
+        (visitControl<I>(f, first, sets...), ...);
+    }(std::make_index_sequence<count>{});
 }
 
 // frmPowerRealApparent1Phase, the base of the other two; it has no lblPF2.
-CalculatorControls singlePhaseControls()
+constexpr CalculatorControls singlePhaseControls()
 {
     return {
         .Label1 = {.name = "Label1",
@@ -272,7 +277,7 @@ CalculatorControls singlePhaseControls()
     };
 }
 
-const CalculatorChanges LineToNeutralChanges{
+constexpr CalculatorChanges LineToNeutralChanges{
     // One line high: the blanks push "9 L - N" onto a second line, which
     // stays hidden below the label's bottom edge.
     .Label1
@@ -297,7 +302,7 @@ const CalculatorChanges LineToNeutralChanges{
 
 // Its own tab indices: the result boxes come in screen order, real power
 // first (cmdBackMainPage keeps 6).
-const CalculatorChanges LineToLineChanges{
+constexpr CalculatorChanges LineToLineChanges{
     .Label1 = {.caption = "Real and Apparent Power in 3 Ph Circuits - Voltage(L - L )"},
     .lblVoltage = {.caption = "Voltage L-L"},
     .txtVolts = {.tabIndex = 0, .accessibleName = "Voltage L-L, Volts"},
@@ -319,11 +324,53 @@ const CalculatorChanges LineToLineChanges{
 constexpr ControlDescription LineToLineUnit{
     .name = "lblPF2", .container = InputFrame, .caption = "PF", .rect = {3240, 1320, 495, 255}, .font = UnitFont};
 
-CalculatorControls withChanges(CalculatorControls controls, const CalculatorChanges& changes)
+constexpr CalculatorControls withChanges(CalculatorControls controls, const CalculatorChanges& changes)
 {
     forEachControl(applyChange, controls, changes);
     return controls;
 }
+
+constexpr CalculatorControls lineToLineControls()
+{
+    CalculatorControls controls = withChanges(singlePhaseControls(), LineToLineChanges);
+    controls.lblPF2 = LineToLineUnit;
+    return controls;
+}
+
+// Whether the window has the control `name` of `kind`, in a container made
+// before it: the checks below make a table that lacks one fail the build.
+constexpr bool hasControl(const CalculatorControls& controls, std::string_view name, ControlKind kind)
+{
+    bool found = false;
+    std::vector<std::string_view> made;
+    bool containersFirst = true;
+    forEachControl(
+        [&](const ControlDescription& control) {
+            if (control.name.empty())
+                return;
+            if (!control.container.empty() && std::find(made.begin(), made.end(), control.container) == made.end())
+                containersFirst = false;
+            made.push_back(control.name);
+            found = found || (control.name == name && control.kind == kind);
+        },
+        controls);
+    return found && containersFirst;
+}
+
+// Every control a CalculatorWindow resolves.
+constexpr bool hasWindowControls(const CalculatorControls& controls)
+{
+    return std::all_of(AllTextBoxes.begin(), AllTextBoxes.end(),
+                       [&](auto box) { return hasControl(controls, controlName(box), TextBox); })
+        && std::all_of(AllLabels.begin(), AllLabels.end(),
+                       [&](auto label) { return hasControl(controls, controlName(label), ControlKind::Label); })
+        && std::all_of(CalculatorButtons.begin(), CalculatorButtons.end(),
+                       [&](std::string_view button) { return hasControl(controls, button, Button); });
+}
+
+static_assert(hasWindowControls(singlePhaseControls()));
+static_assert(hasWindowControls(withChanges(singlePhaseControls(), LineToNeutralChanges)));
+static_assert(hasWindowControls(lineToLineControls()));
 
 // A row without a name is a control this window does not have.
 FormDescription calculatorForm(std::string_view name, std::string_view caption, const CalculatorControls& controls)
@@ -358,13 +405,10 @@ const FormDescription& lineToNeutralForm()
 
 const FormDescription& lineToLineForm()
 {
-    static const FormDescription form = [] {
-        CalculatorControls controls = withChanges(singlePhaseControls(), LineToLineChanges);
-        controls.lblPF2 = LineToLineUnit;
-        return calculatorForm("frmPowerRealApparent3PhLL",
-                              "Kestrova's Quantelo -3Ph- Real-Apparent Power - ( Star-Delta Balanced Connections)",
-                              controls);
-    }();
+    static const FormDescription form
+        = calculatorForm("frmPowerRealApparent3PhLL",
+                         "Kestrova's Quantelo -3Ph- Real-Apparent Power - ( Star-Delta Balanced Connections)",
+                         lineToLineControls());
     return form;
 }
 

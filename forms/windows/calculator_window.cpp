@@ -10,7 +10,6 @@
 
 #include <QMessageBox>
 
-#include <stdexcept>
 
 namespace quantelo {
 
@@ -22,12 +21,12 @@ CalculatorWindow::CalculatorWindow(const FormDescription& form, CalculatorKind k
         m_boxes[index(box)] = &resolveControl<LimitedLineEdit>(*this, controlName(box));
     for (const Label label : AllLabels)
         m_labels[index(label)] = &resolveControl<CaptionLabel>(*this, controlName(label));
-    m_clear = &resolveControl<CommandButton>(*this, "cmdClear");
+    m_clear = &resolveControl<CommandButton>(*this, ClearButton);
 
-    connect(&resolveControl<CommandButton>(*this, "cmdSolve"), &QPushButton::clicked, this,
+    connect(&resolveControl<CommandButton>(*this, SolveButton), &QPushButton::clicked, this,
             &CalculatorWindow::cmdSolve_Click);
     connect(m_clear, &QPushButton::clicked, this, &CalculatorWindow::cmdClear_Click);
-    connect(&resolveControl<CommandButton>(*this, "cmdBackMainPage"), &QPushButton::clicked, this,
+    connect(&resolveControl<CommandButton>(*this, BackButton), &QPushButton::clicked, this,
             &CalculatorWindow::cmdBackMainPage_Click);
 
     textBox(TextBox::txtVolts).setFocus(Qt::OtherFocusReason);
@@ -116,7 +115,7 @@ std::unique_ptr<CalculatorWindow> createCalculatorWindow(Calculator which)
         return std::make_unique<CalculatorWindow>(lineToNeutralForm(), LineToNeutralCalculator);
     case Calculator::SinglePhase: return std::make_unique<CalculatorWindow>(singlePhaseForm(), SinglePhaseCalculator);
     }
-    throw std::logic_error("unknown calculator");
+    qFatal("unknown calculator %d", static_cast<int>(which));
 }
 
 } // namespace quantelo

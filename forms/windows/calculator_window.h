@@ -25,7 +25,7 @@ class CalculatorWindow : public ProgramWindow, public CalculatorWindowModel {
     Q_OBJECT
 
 public:
-    // Throws std::logic_error when `form` lacks a control the commands use.
+    // Ends the program (qFatal) when `form` lacks a control the commands use.
     CalculatorWindow(const FormDescription& form, CalculatorKind kind);
     ~CalculatorWindow() override;
 

@@ -13,8 +13,6 @@
 #include <QWidget>
 
 #include <algorithm>
-#include <stdexcept>
-#include <string>
 #include <vector>
 
 namespace quantelo {
@@ -86,7 +84,7 @@ QWidget* createControl(const ControlDescription& control, QWidget& parent)
         return picture;
     }
     }
-    throw std::logic_error("unknown control kind");
+    qFatal("%s: unknown control kind", qUtf8Printable(toQString(control.name)));
 }
 
 } // namespace
@@ -104,15 +102,15 @@ void buildForm(QWidget& window, const FormDescription& form)
         if (!control.container.empty()) {
             parent = window.findChild<QWidget*>(toQString(control.container));
             if (parent == nullptr)
-                throw std::logic_error("container " + std::string(control.container) + " must come before "
-                                       + std::string(control.name));
+                qFatal("%s: the container %s must come before %s", qUtf8Printable(window.objectName()),
+                       qUtf8Printable(toQString(control.container)), qUtf8Printable(toQString(control.name)));
         }
         QWidget* widget = createControl(control, *parent);
         widget->setObjectName(toQString(control.name));
         widget->setGeometry(twipsToPixels(control.rect));
         widget->setFont(toQFont(control.font));
-        setBackColor(*widget, control.backColor.value_or(defaultBackColor(control.kind)));
-        setForeColor(*widget, control.foreColor.value_or(defaultForeColor(control.kind)));
+        setColours(*widget, control.backColor.value_or(defaultBackColor(control.kind)),
+                   control.foreColor.value_or(defaultForeColor(control.kind)));
         if (takesFocus(control.kind))
             focusOrder.emplace_back(control.tabIndex, widget);
         else

@@ -4,8 +4,6 @@
 
 #include <QWidget>
 
-#include <stdexcept>
-#include <string>
 #include <string_view>
 
 namespace quantelo {
@@ -18,15 +16,18 @@ namespace quantelo {
 // index; labels and frames never take it.
 void buildForm(QWidget& window, const FormDescription& form);
 
-// The control of a built window with this name and type. Throws
-// std::logic_error when the window has none: a window resolves its controls
-// once, right after it is built, so a misspelt name fails its construction.
+// The control of a built window with this name and type. A window resolves
+// its controls once, right after it is built; a control its table lacks is a
+// fault of the program, which ends it at once with a message naming the
+// window and the control (the calculator tables are checked as they are
+// compiled, calculator_layouts.cpp).
 template <typename T> T& resolveControl(const QWidget& window, std::string_view name)
 {
-    T* found = window.findChild<T*>(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+    const QString controlName = QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+    T* found = window.findChild<T*>(controlName);
     if (found == nullptr)
-        throw std::logic_error(window.objectName().toStdString() + " has no control " + std::string(name)
-                               + " of the expected kind");
+        qFatal("%s has no control %s of the expected kind", qUtf8Printable(window.objectName()),
+               qUtf8Printable(controlName));
     return *found;
 }
 

@@ -76,7 +76,8 @@ struct FormDescription {
 // What a window changes in one control of the window it is described
 // against: each field given replaces the control's, the rest stay. Windows
 // list their changes by control name as designated initialisers, so that a
-// wrong control, field or type of value does not compile.
+// wrong control, field or type of value does not compile. applyChange()
+// names every field: one added here without a line there does not build.
 struct ControlChange {
     std::optional<int> left = {}; // twips, as the four below
     std::optional<int> top = {};
@@ -89,6 +90,20 @@ struct ControlChange {
     std::optional<std::string_view> accessibleName = {};
 };
 
-void applyChange(ControlDescription& control, const ControlChange& change);
+constexpr void applyChange(ControlDescription& control, const ControlChange& change)
+{
+    // Exactly the fields of ControlChange, in their order.
+    const auto& [left, top, width, height, caption, foreColor, tabIndex, typingLimit, accessibleName] = change;
+    control.rect.left = left.value_or(control.rect.left);
+    control.rect.top = top.value_or(control.rect.top);
+    control.rect.width = width.value_or(control.rect.width);
+    control.rect.height = height.value_or(control.rect.height);
+    control.caption = caption.value_or(control.caption);
+    if (foreColor)
+        control.foreColor = foreColor;
+    control.tabIndex = tabIndex.value_or(control.tabIndex);
+    control.typingLimit = typingLimit.value_or(control.typingLimit);
+    control.accessibleName = accessibleName.value_or(control.accessibleName);
+}
 
 } // namespace quantelo
