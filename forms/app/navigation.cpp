@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <cstring>
 
 namespace quantelo {
 
@@ -21,9 +22,9 @@ namespace {
 // X11, by the system on Windows); asking for either again would only make
 // the display restack it and move the focus once more before it is first
 // drawn.
-void bringToFront(QWidget& window)
+void bringToFront(ProgramWindow& window)
 {
-    const bool firstShow = !window.testAttribute(Qt::WA_WState_ExplicitShowHide);
+    const bool firstShow = !window.hasBeenShown();
     if (window.isMinimized())
         window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
     window.show();
@@ -48,7 +49,8 @@ public:
         if (eventType != "xcb_generic_event_t")
             return false;
         // xcb_destroy_notify_event_t: response type, pad, sequence, event
-        // window, destroyed window.
+        // window, destroyed window; every event comes in 32 bytes. Its bytes
+        // are copied out: the event is no object of this type.
         struct DestroyNotify {
             std::uint8_t responseType;
             std::uint8_t pad;
@@ -56,13 +58,16 @@ public:
             std::uint32_t event;
             std::uint32_t window;
         };
+        static_assert(sizeof(DestroyNotify) == 12);
         constexpr std::uint8_t XcbDestroyNotify = 17;
-        const auto* notify = static_cast<const DestroyNotify*>(message);
-        if ((notify->responseType & 0x7F) != XcbDestroyNotify)
+        DestroyNotify notify{};
+        std::memcpy(&notify, message, sizeof notify);
+        if ((notify.responseType & 0x7F) != XcbDestroyNotify)
             return false;
         for (QWidget* window : QApplication::topLevelWidgets()) {
-            if (window->testAttribute(Qt::WA_WState_Created) && window->internalWinId() == notify->window
-                && window->isVisible()) {
+            // A window not made on the display yet has the id 0, which no
+            // destroyed window has.
+            if (window->internalWinId() == notify.window && window->isVisible()) {
                 // Not from inside the native event: on the next turn.
                 QTimer::singleShot(0, window, [window] { window->close(); });
             }

@@ -1,6 +1,9 @@
 #include "forms/controls/colour_role.h"
 
+#include "forms/controls/application_state.h"
+
 #include <QApplication>
+#include <QEvent>
 #include <QVariant>
 #include <QWidget>
 
@@ -91,22 +94,50 @@ QPalette withEveryRoleSet(QPalette palette)
 // until the cache was full. Controls of the same colours share one palette,
 // whichever window they are in. Only the running scheme's palettes are kept
 // (a handful: one per pair of control colours).
-QPalette shared(const QPalette& palette)
-{
-    static qint64 scheme = 0;
-    static std::vector<QPalette> palettes;
-    const qint64 running = QApplication::palette().cacheKey();
-    if (running != scheme) {
-        palettes.clear();
-        scheme = running;
+//
+// The controls' colours are the running scheme's: when the desktop's colour
+// scheme changes, every window's controls take its colours again. Qt 6.4
+// tells the application object of the change, but not reliably each window:
+// one filter on the application, for all windows, watches for it.
+class SharedPalettes : public QObject {
+public:
+    static constexpr const char* Name = "quanteloSharedPalettes";
+
+    explicit SharedPalettes(QObject* application)
+        : QObject(application)
+    {
+        application->installEventFilter(this);
     }
-    // operator== compares the colours of every group and role.
-    const auto found = std::find(palettes.begin(), palettes.end(), palette);
-    if (found != palettes.end())
-        return *found;
-    palettes.push_back(withEveryRoleSet(palette));
-    return palettes.back();
-}
+
+    QPalette shared(const QPalette& palette)
+    {
+        const qint64 running = QApplication::palette().cacheKey();
+        if (running != m_scheme) {
+            m_palettes.clear();
+            m_scheme = running;
+        }
+        // operator== compares the colours of every group and role.
+        const auto found = std::find(m_palettes.begin(), m_palettes.end(), palette);
+        if (found != m_palettes.end())
+            return *found;
+        m_palettes.push_back(withEveryRoleSet(palette));
+        return m_palettes.back();
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == parent() && event->type() == QEvent::ApplicationPaletteChange) {
+            for (QWidget* window : QApplication::topLevelWidgets())
+                refreshColours(*window);
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    qint64 m_scheme = 0;
+    std::vector<QPalette> m_palettes;
+};
 
 // A control's palette: the running scheme's, with the control's background
 // and text colours in its background and foreground roles. A text colour
@@ -131,7 +162,7 @@ void applyColours(QWidget& widget)
             palette.setColor(group, widget.foregroundRole(), text);
         }
     }
-    widget.setPalette(shared(palette));
+    widget.setPalette(applicationState<SharedPalettes>().shared(palette));
 }
 
 std::optional<ColourValue> remembered(const QWidget& widget, const char* property)
@@ -162,6 +193,13 @@ void setBackColor(QWidget& widget, ColourValue value)
 void setForeColor(QWidget& widget, ColourValue value)
 {
     widget.setProperty(ForeColorProperty, QVariant::fromValue(value));
+    applyColours(widget);
+}
+
+void setColours(QWidget& widget, ColourValue back, ColourValue fore)
+{
+    widget.setProperty(BackColorProperty, QVariant::fromValue(back));
+    widget.setProperty(ForeColorProperty, QVariant::fromValue(fore));
     applyColours(widget);
 }
 

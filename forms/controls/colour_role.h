@@ -35,11 +35,14 @@ double contrastRatio(const QColor& a, const QColor& b);
 // box always paints Base; a label needs autoFillBackground.
 void setBackColor(QWidget& widget, ColourValue value);
 void setForeColor(QWidget& widget, ColourValue value);
+// Both at once, the palette built once.
+void setColours(QWidget& widget, ColourValue back, ColourValue fore);
 // The value last written; nothing if none was.
 std::optional<ColourValue> backColor(const QWidget& widget);
 std::optional<ColourValue> foreColor(const QWidget& widget);
 // Resolves the remembered values of `widget` and all its children again, after
-// the application palette has changed.
+// the application palette has changed. Done for every window when the
+// application is told of a new palette.
 void refreshColours(QWidget& widget);
 
 } // namespace quantelo

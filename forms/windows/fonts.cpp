@@ -1,5 +1,7 @@
 #include "forms/windows/fonts.h"
 
+#include "forms/controls/application_state.h"
+
 #include <QApplication>
 #include <QFile>
 #include <QFont>
@@ -15,14 +17,31 @@ namespace {
 const QStringList AskedFaces{QStringLiteral("Tahoma"), QStringLiteral("Arial Unicode MS"),
                              QStringLiteral("@Arial Unicode MS"), QStringLiteral("MS Sans Serif")};
 
-bool installed = false;
-bool haveTahoma = false;
-double scale = 1.0; // of every window font; below 1 where the last resort stands in
-// The faces controls have asked for, and of those the ones already looked
-// at: a face is looked up in the font database only once a window needs it,
-// so that the first window does not wait for the faces of the others.
-QStringList askedFor;
-QStringList lookedAt;
+// What the stand-ins found, for as long as the application lives.
+class FaceState : public QObject {
+public:
+    static constexpr const char* Name = "quanteloFaces";
+
+    explicit FaceState(QObject* application)
+        : QObject(application)
+    {
+    }
+
+    bool installed = false;
+    bool haveTahoma = false;
+    double scale = 1.0; // of every window font; below 1 where the last resort stands in
+    // The faces controls have asked for, and of those the ones already
+    // looked at: a face is looked up in the font database only once a
+    // window needs it, so that the first window does not wait for the faces
+    // of the others.
+    QStringList askedFor;
+    QStringList lookedAt;
+};
+
+FaceState& faces()
+{
+    return applicationState<FaceState>();
+}
 
 // Only the regular outline of Wine's Tahoma: the bold file that comes with it
 // has bold spacing but regular-weight strokes, so bold captions drawn with it
@@ -68,7 +87,7 @@ bool isArialFace(const QString& face)
 QStringList substitutesFor(const QString& face)
 {
     const QString dejaVuSans = QStringLiteral("DejaVu Sans");
-    if (face == QLatin1String("MS Sans Serif") && haveTahoma)
+    if (face == QLatin1String("MS Sans Serif") && faces().haveTahoma)
         return {QStringLiteral("Tahoma"), LiberationSans, dejaVuSans};
     if (isArialFace(face))
         return {Arial, LiberationSans, dejaVuSans};
@@ -86,15 +105,16 @@ bool lastResortStandsIn()
     if (hasFace(LiberationSans))
         return false;
     const bool arialFaces = hasFace(Arial) || hasFace(QStringLiteral("Arial Unicode MS"));
-    return !haveTahoma || !arialFaces;
+    return !faces().haveTahoma || !arialFaces;
 }
 
 // Puts the stand-ins for `face` in place, the first time it is asked for.
 void standIn(const QString& face)
 {
-    if (lookedAt.contains(face))
+    FaceState& state = faces();
+    if (state.lookedAt.contains(face))
         return;
-    lookedAt.append(face);
+    state.lookedAt.append(face);
     const QStringList substitutes = substitutesFor(face);
     if (!substitutes.isEmpty() && !hasFace(face))
         QFont::insertSubstitutions(face, substitutes);
@@ -104,42 +124,44 @@ void standIn(const QString& face)
 
 void installFontStandIns(const QString& wineTahomaFile)
 {
-    if (installed)
+    FaceState& state = faces();
+    if (state.installed)
         return;
-    installed = true;
+    state.installed = true;
 
     const QString tahoma = QStringLiteral("Tahoma");
-    haveTahoma = hasFace(tahoma) || registerTahoma(wineTahomaFile);
-    if (!haveTahoma)
+    state.haveTahoma = hasFace(tahoma) || registerTahoma(wineTahomaFile);
+    if (!state.haveTahoma)
         QFont::insertSubstitutions(tahoma, substitutesFor(tahoma));
-    lookedAt.append(tahoma);
+    state.lookedAt.append(tahoma);
     // The faces asked for before now (the main window's, at start-up); the
     // others follow when a window first asks for them.
-    for (const QString& face : std::as_const(askedFor))
+    for (const QString& face : std::as_const(state.askedFor))
         standIn(face);
 
     if (!lastResortStandsIn())
         return;
     // The windows built before this point (the main window, at start-up) get
     // the smaller size too; none of them has been drawn yet.
-    scale = LastResortScale;
+    state.scale = LastResortScale;
     for (QWidget* widget : QApplication::allWidgets()) {
         if (!widget->testAttribute(Qt::WA_SetFont) || !AskedFaces.contains(widget->font().family()))
             continue;
         QFont font = widget->font();
-        font.setPointSizeF(font.pointSizeF() * scale);
+        font.setPointSizeF(font.pointSizeF() * state.scale);
         widget->setFont(font);
     }
 }
 
 QFont controlFont(const QString& face, double pointSize, int weight)
 {
-    if (!askedFor.contains(face))
-        askedFor.append(face);
-    if (installed)
+    FaceState& state = faces();
+    if (!state.askedFor.contains(face))
+        state.askedFor.append(face);
+    if (state.installed)
         standIn(face);
     QFont font(face);
-    font.setPointSizeF(pointSize * scale);
+    font.setPointSizeF(pointSize * state.scale);
     font.setWeight(static_cast<QFont::Weight>(weight));
     font.setItalic(false);
     font.setUnderline(false);

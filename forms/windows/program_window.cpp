@@ -1,6 +1,6 @@
 #include "forms/windows/program_window.h"
 
-#include "forms/controls/colour_role.h"
+#include "forms/controls/application_state.h"
 #include "forms/windows/form_builder.h"
 #include "resources/program_icon.h"
 
@@ -22,7 +22,17 @@ namespace {
 // The frame the window manager last reported around one of the program's
 // windows. All four windows have the same decorations, so a window shown
 // after the first can be centred by its frame before it is mapped.
-QMargins knownFrame;
+class KnownFrame : public QObject {
+public:
+    static constexpr const char* Name = "quanteloKnownFrame";
+
+    explicit KnownFrame(QObject* application)
+        : QObject(application)
+    {
+    }
+
+    QMargins frame;
+};
 
 // The client area that puts the frame (client plus `frame`) in the centre of
 // the screen's available area. A frame larger than that area (a small
@@ -74,7 +84,7 @@ private:
         const QMargins frame = m_window.windowHandle()->frameMargins();
         if (frame.isNull())
             return;
-        knownFrame = frame;
+        applicationState<KnownFrame>().frame = frame;
         if (const QScreen* screen = m_window.screen())
             m_window.setGeometry(centredClientArea(m_window.size(), frame, screen->availableGeometry()));
         finish();
@@ -124,7 +134,7 @@ bool placeCentredOnScreen(QWidget& window)
         return false;
     QMargins frame = window.windowHandle() != nullptr ? window.windowHandle()->frameMargins() : QMargins();
     if (frame.isNull())
-        frame = knownFrame;
+        frame = applicationState<KnownFrame>().frame;
     window.setGeometry(centredClientArea(window.size(), frame, screen->availableGeometry()));
     return frame.isNull();
 }
@@ -135,17 +145,11 @@ ProgramWindow::ProgramWindow(const FormDescription& form)
     : QWidget(nullptr, ProgramWindowFlags)
 {
     buildForm(*this, form);
-    QCoreApplication::instance()->installEventFilter(this);
 }
 
-bool ProgramWindow::eventFilter(QObject* watched, QEvent* event)
+bool ProgramWindow::hasBeenShown() const
 {
-    // The controls' colours are the running scheme's: follow a change of the
-    // desktop's colour scheme while the window is open. Qt 6.4 tells the
-    // application object of it, but not reliably each window.
-    if (watched == QCoreApplication::instance() && event->type() == QEvent::ApplicationPaletteChange)
-        refreshColours(*this);
-    return QWidget::eventFilter(watched, event);
+    return m_shown;
 }
 
 void ProgramWindow::setVisible(bool visible)

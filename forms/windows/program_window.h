@@ -14,7 +14,8 @@ inline constexpr char ApplicationTitle[] = "Quantelo1";
 // (no owner) with a title bar, control menu, close and minimise buttons but
 // no maximise button, a fixed client area built from its description, the
 // program icon, its frame centred on the screen when first shown, and
-// colours that follow a change of the desktop's colour scheme.
+// colours that follow a change of the desktop's colour scheme
+// (colour_role.h).
 class ProgramWindow : public QWidget {
     Q_OBJECT
 
@@ -22,10 +23,11 @@ public:
     explicit ProgramWindow(const FormDescription& form);
 
     void setVisible(bool visible) override;
+    // Whether the window has been shown since it was made.
+    [[nodiscard]] bool hasBeenShown() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     bool m_shown = false;
