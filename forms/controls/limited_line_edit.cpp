@@ -11,6 +11,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QTextBoundaryFinder>
 #include <QValidator>
@@ -96,19 +97,13 @@ qsizetype characters(QStringView text)
     return text.size() - std::count_if(text.begin(), text.end(), [](QChar c) { return c.isLowSurrogate(); });
 }
 
-// What of `text` a box may hold, at most `room` characters (code points) of
-// it: each character as boxCharacter() makes it (CR LF one blank), and only
-// whole grapheme clusters, so that a flag, an emoji with its modifier or a
-// letter with its accents goes in whole or not at all. Stops reading once
-// the room is filled, so a huge paste costs no more than what goes in.
-QString typable(const QString& text, qsizetype room)
+// Calls `f(c, next)` for each character of `text` as the box holds it
+// (boxCharacter(); CR LF one blank), skipping those it drops; `next` is the
+// index just after it. Stops when `f` returns false.
+template <typename F> void forEachBoxCharacter(QStringView text, F f)
 {
-    QString kept;
-    qsizetype count = 0;
     const qsizetype size = text.size();
-    // One character past the room: it tells whether the last cluster that
-    // fits ends there.
-    for (qsizetype i = 0; i < size && count <= room; ++i) {
+    for (qsizetype i = 0; i < size; ++i) {
         const QChar unit = text.at(i);
         char32_t c = unit.unicode();
         if (unit.isHighSurrogate() && i + 1 < size && text.at(i + 1).isLowSurrogate()) {
@@ -118,22 +113,60 @@ QString typable(const QString& text, qsizetype room)
         if (c == u'\r' && i + 1 < size && text.at(i + 1) == u'\n')
             ++i;
         const auto boxed = boxCharacter(c);
-        if (!boxed)
-            continue;
-        kept += QString::fromUcs4(&*boxed, 1);
-        ++count;
+        if (boxed && !f(*boxed, i + 1))
+            return;
     }
+}
+
+// `text` as the box holds it, all of it.
+QString boxed(QStringView text)
+{
+    QString kept;
+    forEachBoxCharacter(text, [&kept](char32_t c, qsizetype) {
+        kept += QString::fromUcs4(&c, 1);
+        return true;
+    });
+    return kept;
+}
+
+// What of `text` a box may hold, at most `room` characters (code points) of
+// it: each character as boxCharacter() makes it, and only whole grapheme
+// clusters of `text` as the user brought it in, so that a flag, an emoji with
+// its modifier, a joined emoji (a family, a profession) or a letter with its
+// accents goes in whole or not at all; its invisible joiners and selectors
+// are dropped, but only after the cluster is judged. Reads no further than
+// the first character past the room, so a huge paste costs no more than what
+// goes in.
+QString typable(const QString& text, qsizetype room)
+{
+    // One character past the room: it tells whether the last cluster that
+    // fits ends there.
+    qsizetype end = text.size();
+    qsizetype count = 0;
+    forEachBoxCharacter(text, [&](char32_t, qsizetype next) {
+        if (++count <= room)
+            return true;
+        end = next;
+        return false;
+    });
     if (count <= room)
-        return kept;
+        return boxed(text);
     // Too much: keep the clusters that end within the room.
-    QTextBoundaryFinder clusters(QTextBoundaryFinder::Grapheme, kept);
-    qsizetype fits = 0; // UTF-16 units of the clusters that fit
+    const QString read = text.left(end);
+    QTextBoundaryFinder clusters(QTextBoundaryFinder::Grapheme, read);
+    QString kept;
+    qsizetype keptCount = 0;
+    qsizetype start = 0;
     for (qsizetype next = clusters.toNextBoundary(); next > 0; next = clusters.toNextBoundary()) {
-        if (characters(QStringView(kept).left(next)) > room)
+        const QString cluster = boxed(QStringView(read).sliced(start, next - start));
+        const qsizetype size = characters(cluster);
+        if (keptCount + size > room)
             break;
-        fits = next;
+        kept += cluster;
+        keptCount += size;
+        start = next;
     }
-    return kept.left(fits);
+    return kept;
 }
 
 } // namespace
@@ -288,6 +321,13 @@ void LimitedLineEdit::keyPressEvent(QKeyEvent* event)
         return;
     }
 
+    // A key whose text begins with a control character (Return, Tab,
+    // Ctrl+Alt+J's line feed on X11 ...) types nothing in QLineEdit, which
+    // handles it as it always does.
+    if (!event->text().isEmpty() && event->text().at(0).category() == QChar::Other_Control) {
+        QLineEdit::keyPressEvent(event);
+        return;
+    }
     const bool keypadDecimal = event->modifiers().testFlag(Qt::KeypadModifier)
         && (event->key() == Qt::Key_Period || event->key() == Qt::Key_Comma);
     const QString text = keypadDecimal ? fitted(QStringLiteral(".")) : fitted(event->text());
@@ -324,6 +364,13 @@ void LimitedLineEdit::mouseReleaseEvent(QMouseEvent* event)
     if (event->button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection()) {
         deselect();
         pasteFitted(QClipboard::Selection);
+        // QLineEdit sees the release too, after the paste (an input method
+        // may act on a click into its pre-edit text), as the release of no
+        // button, so that it does not paste the selection once more,
+        // untrimmed.
+        QMouseEvent release(event->type(), event->position(), event->scenePosition(), event->globalPosition(),
+                            Qt::NoButton, event->buttons(), event->modifiers(), event->pointingDevice());
+        QLineEdit::mouseReleaseEvent(&release);
         event->accept();
         return;
     }

@@ -19,9 +19,12 @@ namespace quantelo {
 // default-ignorable and unassigned code points) are dropped; characters that
 // look like a digit, a sign, a decimal point or a blank go in as their ASCII
 // form; tabs and line breaks become blanks, which the number reading skips.
-// The typing limit refuses what does not fit on every route alike and never
-// splits a grapheme cluster (a flag, an emoji with its modifier, a letter
-// with its accents).
+// A key whose text is a control character (Return, Tab, Ctrl+Alt+J's line
+// feed on X11) types nothing, as in QLineEdit. The typing limit refuses what
+// does not fit on every route alike and never splits a grapheme cluster as
+// the user brought it in (a flag, an emoji with its modifier, emoji joined
+// into one, a letter with its accents): the cluster is judged before its
+// invisible characters are dropped.
 //
 // Every user edit that brings text in is trimmed before QLineEdit applies
 // it, and goes in as QLineEdit's own undoable edit, so Undo and Redo (keys

@@ -325,6 +325,18 @@ void TestCalculatorWindow::bringIn(QLineEdit& edit, const QString& route, const 
         // One key per character, as a keyboard layout that has it types it.
         for (const char32_t c : text.toUcs4())
             QTest::sendKeyEvent(QTest::Click, &edit, Qt::Key_unknown, QString::fromUcs4(&c, 1), Qt::NoModifier);
+    } else if (route == QLatin1String("Ctrl+Alt")) {
+        // As "type", but a line feed, vertical tab, form feed or carriage
+        // return comes as the key that carries it on X11: Ctrl+Alt+J, K, L, M.
+        const std::map<char32_t, Qt::Key> controlKeys{
+            {u'\n', Qt::Key_J}, {u'\v', Qt::Key_K}, {u'\f', Qt::Key_L}, {u'\r', Qt::Key_M}};
+        for (const char32_t c : text.toUcs4()) {
+            const auto control = controlKeys.find(c);
+            const bool withCtrlAlt = control != controlKeys.end();
+            QTest::sendKeyEvent(QTest::Click, &edit, withCtrlAlt ? control->second : Qt::Key_unknown,
+                                QString::fromUcs4(&c, 1),
+                                withCtrlAlt ? Qt::ControlModifier | Qt::AltModifier : Qt::NoModifier);
+        }
     } else if (route == QLatin1String("menu")) {
         const QString saved = clipboard->text();
         clipboard->setText(text);
@@ -791,10 +803,16 @@ void TestCalculatorWindow::pastesAreReadAsShown_data()
     const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80");    // U+1F600, a surrogate pair
     const QString flag = QString::fromUtf8("\U0001F1E9\U0001F1EA"); // two regional indicators, one cluster
     const auto ucs4 = [](char32_t c) { return QString::fromUcs4(&c, 1); };
+    // Man, woman and girl joined by zero-width joiners: one cluster, three
+    // characters in the box.
+    const QString family = ucs4(0x1F468) + QChar(0x200D) + ucs4(0x1F469) + QChar(0x200D) + ucs4(0x1F467);
+    const QString familyInBox = ucs4(0x1F468) + ucs4(0x1F469) + ucs4(0x1F467);
+    // White flag, variation selector 16, joiner, rainbow: two in the box.
+    const QString rainbowFlag = ucs4(0x1F3F3) + QChar(0xFE0F) + QChar(0x200D) + ucs4(0x1F308);
     const PasteRow rows[] = {
         {"NUL first", "Ctrl+V", "", QString(QChar(0)) + "230", "230", "2.3"},
         {"right-to-left mark first", "Ctrl+V", "", QString(QChar(0x200F)) + "230", "230", "2.3"},
-        {"byte-order mark first", "Ctrl+V", "", QString(QChar(0xFEFF)) + "230", "230", "2.3"},
+        {"byte-order mark first", "input method", "", QString(QChar(0xFEFF)) + "230", "230", "2.3"},
         {"zero-width space inside", "Ctrl+V", "", "2" + QString(QChar(0x200B)) + "30", "230", "2.3"},
         {"C1 control inside", "Ctrl+V", "", "23" + QString(QChar(0x9B)) + "0", "230", "2.3"},
         {"tab inside", "Ctrl+V", "", "2\t30", "2 30", "2.3"},
@@ -803,6 +821,16 @@ void TestCalculatorWindow::pastesAreReadAsShown_data()
         {"emoji past the limit", "Ctrl+V", "23000", "0" + emoji, "230000", "2300.0"},
         {"emoji and digit fit", "Ctrl+V", "2300", emoji + "9", "2300" + emoji + "9", "23.0"},
         {"controls do not take room", "Ctrl+V", "230", QString(QChar(0x200E)).repeated(5) + "000", "230000", "2300.0"},
+        // Format characters outside the default-ignorable table.
+        {"Arabic number sign inside", "input method", "", "2" + QString(QChar(0x0600)) + "30", "230", "2.3"},
+        {"annotation anchor inside", "drop", "", "23" + QString(QChar(0xFFF9)) + "0", "230", "2.3"},
+        // Typed with Ctrl+Alt, the control characters type nothing.
+        {"line feed and the like typed", "Ctrl+Alt", "", "2\n3\v\f0\r", "230", "2.3"},
+        // A joined emoji is one cluster: whole or not at all, though its
+        // joiners and selectors are dropped.
+        {"family past the limit", "Ctrl+V", "2300", family, "2300", "23.0"},
+        {"rainbow flag past the limit", "menu", "2300", "0" + rainbowFlag, "23000", "230.0"},
+        {"family that fits", "assistive", "230", family, familyInBox + "230", "0.0"},
         // Not seen: default-ignorable and unassigned code points.
         {"grapheme joiner inside", "Ctrl+V", "", "123" + QString(QChar(0x034F)) + "4", "1234", "12.3"},
         {"variation selector 16 inside", "menu", "", "23" + QString(QChar(0xFE0F)) + "0", "230", "2.3"},
