@@ -1,7 +1,7 @@
 #include "forms/app/command_line.h"
-#include "forms/windows/fonts.h"
 #include "forms/app/navigation.h"
 #include "forms/platform/faces.h"
+#include "forms/windows/fonts.h"
 #include "quantelo/version.h"
 
 #include <QApplication>

@@ -78,8 +78,8 @@ using CalculatorChanges = CalculatorRows<ControlChange>;
 // control of the tables is visited.
 template <typename Rows> constexpr auto rowsOf(Rows& rows)
 {
-    auto& [r0, r1, r2, r3, r4, r5, r6, r7, r8, r9, r10, r11, r12, r13, r14, r15, r16, r17, r18, r19, r20, r21, r22,
-           r23, r24, r25, r26]
+    auto& [r0, r1, r2, r3, r4, r5, r6, r7, r8, r9, r10, r11, r12, r13, r14, r15, r16, r17, r18, r19, r20, r21, r22, r23,
+           r24, r25, r26]
         = rows;
     return std::tie(r0, r1, r2, r3, r4, r5, r6, r7, r8, r9, r10, r11, r12, r13, r14, r15, r16, r17, r18, r19, r20, r21,
                     r22, r23, r24, r25, r26);
@@ -91,14 +91,18 @@ template <std::size_t I, typename F, typename... Sets> constexpr void visitContr
     f(std::get<I>(rowsOf(sets))...);
 }
 
+template <typename F, typename... Sets, std::size_t... I>
+constexpr void visitControls(std::index_sequence<I...> /*controls*/, F& f, Sets&... sets)
+{
+    (visitControl<I>(f, sets...), ...);
+}
+
 // Calls `f` with the rows of one control from each of `sets`, control by
 // control in creation order.
 template <typename F, typename First, typename... Sets> constexpr void forEachControl(F f, First& first, Sets&... sets)
 {
     constexpr std::size_t count = std::tuple_size_v<decltype(rowsOf(first))>;
-    [&]<std::size_t... I>(std::index_sequence<I...>) {
-        (visitControl<I>(f, first, sets...), ...);
-    }(std::make_index_sequence<count>{});
+    visitControls(std::make_index_sequence<count>{}, f, first, sets...);
 }
 
 // frmPowerRealApparent1Phase, the base of the other two; it has no lblPF2.
@@ -405,10 +409,9 @@ const FormDescription& lineToNeutralForm()
 
 const FormDescription& lineToLineForm()
 {
-    static const FormDescription form
-        = calculatorForm("frmPowerRealApparent3PhLL",
-                         "Kestrova's Quantelo -3Ph- Real-Apparent Power - ( Star-Delta Balanced Connections)",
-                         lineToLineControls());
+    static const FormDescription form = calculatorForm(
+        "frmPowerRealApparent3PhLL",
+        "Kestrova's Quantelo -3Ph- Real-Apparent Power - ( Star-Delta Balanced Connections)", lineToLineControls());
     return form;
 }
 

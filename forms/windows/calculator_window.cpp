@@ -1,15 +1,14 @@
 #include "forms/windows/calculator_window.h"
 
-#include "forms/windows/calculator_layouts.h"
 #include "forms/controls/caption_label.h"
 #include "forms/controls/colour_role.h"
 #include "forms/controls/command_button.h"
-#include "forms/windows/form_builder.h"
 #include "forms/controls/limited_line_edit.h"
+#include "forms/windows/calculator_layouts.h"
+#include "forms/windows/form_builder.h"
 #include "forms/windows/text_conversion.h"
 
 #include <QMessageBox>
-
 
 namespace quantelo {
 

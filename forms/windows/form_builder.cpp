@@ -3,10 +3,10 @@
 #include "forms/controls/caption_label.h"
 #include "forms/controls/colour_role.h"
 #include "forms/controls/command_button.h"
-#include "forms/windows/fonts.h"
 #include "forms/controls/frame_box.h"
 #include "forms/controls/limited_line_edit.h"
 #include "forms/controls/picture_box.h"
+#include "forms/windows/fonts.h"
 #include "forms/windows/text_conversion.h"
 
 #include <QFont>

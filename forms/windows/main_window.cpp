@@ -1,9 +1,9 @@
 #include "forms/windows/main_window.h"
 
 #include "forms/controls/command_button.h"
+#include "forms/controls/picture_box.h"
 #include "forms/windows/form_builder.h"
 #include "forms/windows/main_layout.h"
-#include "forms/controls/picture_box.h"
 #include "resources/pictures.h"
 
 namespace quantelo {

@@ -1,9 +1,9 @@
+#include "forms/app/navigation.h"
+#include "forms/controls/limited_line_edit.h"
+#include "forms/controls/picture_box.h"
 #include "forms/windows/calculator_window.h"
 #include "forms/windows/fonts.h"
-#include "forms/controls/limited_line_edit.h"
 #include "forms/windows/main_window.h"
-#include "forms/app/navigation.h"
-#include "forms/controls/picture_box.h"
 #include "tests/support/qt_windows.h"
 
 #include <QApplication>

@@ -1,10 +1,10 @@
 // The calculator windows driven as a user drives them: keys, clicks, the
 // message box, and what a screen reader is told.
-#include "forms/windows/calculator_window.h"
 #include "forms/controls/caption_label.h"
 #include "forms/controls/colour_role.h"
-#include "forms/windows/fonts.h"
 #include "forms/controls/limited_line_edit.h"
+#include "forms/windows/calculator_window.h"
+#include "forms/windows/fonts.h"
 #include "tests/support/qt_windows.h"
 
 #include <QAccessible>

@@ -1,11 +1,11 @@
 // Every control of every calculator window against the layout tables, typed
 // here again: the single-phase window in full, the other two as their
 // differences from it.
-#include "forms/windows/calculator_window.h"
 #include "forms/controls/caption_label.h"
 #include "forms/controls/colour_role.h"
-#include "forms/windows/fonts.h"
 #include "forms/controls/limited_line_edit.h"
+#include "forms/windows/calculator_window.h"
+#include "forms/windows/fonts.h"
 #include "forms/windows/main_window.h"
 #include "tests/support/qt_windows.h"
 
