@@ -1026,6 +1026,11 @@ void TestCalculatorWindow::followsPaletteChange()
     QCOMPARE(box("LL", TextBox::txtVolts).palette().color(QPalette::Text), QColor(220, 220, 220));
     QCOMPARE(box("LL", TextBox::txtApPower).palette().color(QPalette::Base), QColor(220, 220, 220));
     QCOMPARE(form.label(Label::lbl8).palette().color(QPalette::Window), QColor(50, 50, 50));
+    // Every window follows, shown or not: one filter serves them all.
+    for (const char* other : {"LN", "1Ph"}) {
+        QCOMPARE(box(other, TextBox::txtVolts).palette().color(QPalette::Base), QColor(30, 30, 30));
+        QCOMPARE(window(other).palette().color(QPalette::Window), QColor(50, 50, 50));
+    }
     // Fixed RGB colours stay: Label1 is grey, 0x00808080.
     QCOMPARE(control("LL", "Label1").palette().color(QPalette::WindowText), QColor(128, 128, 128));
     // The flagged result box keeps its digits readable on the new scheme.
