@@ -14,8 +14,6 @@
 # same sources in different folders give the same package.
 include(CheckPIESupported)
 
-option(QUANTELO_HARDEN "Compile and link with the hardening flags" ON)
-
 add_compile_options(
     "-ffile-prefix-map=${CMAKE_SOURCE_DIR}=."
     "-ffile-prefix-map=${CMAKE_BINARY_DIR}=build")
@@ -32,11 +30,11 @@ if(QUANTELO_HARDEN)
         # -U first: a packager's CPPFLAGS may already define it.
         add_compile_options("$<$<NOT:$<CONFIG:Debug>>:-U_FORTIFY_SOURCE;-D_FORTIFY_SOURCE=3>")
     endif()
-    if(NOT WIN32)
-        # On Windows, MinGW probes every page of a frame larger than a page
-        # already (___chkstk_ms), and its GCC cannot combine the option with
-        # SEH unwinding. RELRO and BIND_NOW are ELF's; the PE counterparts
-        # are in windows.cmake.
+    if(QUANTELO_PLATFORM STREQUAL "unix")
+        # ELF's. On Windows, MinGW probes every page of a frame larger than a
+        # page already (___chkstk_ms), and its GCC cannot combine the option
+        # with SEH unwinding; the PE counterparts of RELRO and BIND_NOW are in
+        # windows.cmake.
         add_compile_options(-fstack-clash-protection)
         add_link_options(LINKER:-z,relro LINKER:-z,now)
     endif()

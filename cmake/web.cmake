@@ -1,9 +1,15 @@
 # Where the browser build differs from the Linux one, all in this file: the
 # flags WebAssembly takes, running the tests under node, and what a web
 # server hosts (a static folder: the page, the program's .js and .wasm, Qt's
-# loader and the licences). Included from the top-level CMakeLists.txt
-# before any target when building with Emscripten against a Qt for
+# loader and the licences). Included from the top-level CMakeLists.txt,
+# behind its one `elseif(EMSCRIPTEN)`, before any target and before the
+# hardening flags, when building with Emscripten against a Qt for
 # WebAssembly (scripts/web makes both).
+
+# The platform files forms/platform/*_web.cpp, and of the windows' suites
+# those that can run in a page.
+set(QUANTELO_PLATFORM web)
+set(QUANTELO_PLATFORM_TESTS web)
 
 # Of the hardening flags only the format checks apply. WebAssembly keeps
 # the call stack and the code out of the program's memory and checks every
@@ -69,6 +75,12 @@ function(quantelo_web_program target)
     quantelo_web_page(${target})
 endfunction()
 
+# The program is made in forms/; it becomes a page, and the static folder
+# is installed, once the top-level CMakeLists.txt has been read to its end.
+if(QUANTELO_GUI)
+    cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL quantelo_web_deploy Quantelo-Power)
+endif()
+
 # The static folder a web server hosts, installed at the top of the prefix:
 #   index.html             the page; it fills the browser window
 #   Quantelo-Power.js      the program's JavaScript half
@@ -77,6 +89,7 @@ endfunction()
 #   quantelo.png           the page's icon
 #   licenses/              the licences of everything the folder holds
 function(quantelo_web_deploy target)
+    quantelo_web_program(${target})
     get_target_property(binary_dir ${target} BINARY_DIR)
     install(FILES ${binary_dir}/index.html ${binary_dir}/${target}.js ${binary_dir}/${target}.wasm
         ${binary_dir}/qtloader.js DESTINATION . COMPONENT program)

@@ -3,9 +3,14 @@
 # Windows user downloads (a portable zip and an NSIS installer, both made by
 # CPack). The version resource and the GUI subsystem come with the
 # executable's own sources (forms/, resources/). Included from the top-level
-# CMakeLists.txt before any target when building for Windows, with the
-# toolchain file cmake/mingw-w64-x86_64.cmake and a Qt built for Windows
-# (scripts/windows makes both).
+# CMakeLists.txt, behind its one `if(WIN32)`, before any target and before
+# the hardening flags, with the toolchain file cmake/mingw-w64-x86_64.cmake and
+# a Qt built for Windows (scripts/windows makes both).
+
+# The platform files forms/platform/*_windows.cpp, and the suites of
+# tests/windows in place of the Linux desktop's.
+set(QUANTELO_PLATFORM windows)
+set(QUANTELO_PLATFORM_TESTS forms resources soak windows)
 
 # The version block and the icon are compiled by windres.
 enable_language(RC)
@@ -30,7 +35,7 @@ endif()
 
 # Qt Test runs on Windows' own platform plugin, in real windows on the
 # virtual display that scripts/lib/windows.sh starts, with the faces drawn by
-# Qt's FreeType engine as the program draws them under Wine (forms/fonts.h),
+# Qt's FreeType engine as the program draws them under Wine (forms/platform/faces.h),
 # and writes its log to standard output, not the debugger. Wine drops
 # variables that begin with QT_, so these are arguments. The suites take
 # turns on the one display: two at once would take the focus from each
@@ -47,9 +52,12 @@ set(QUANTELO_WINDOWS_PLUGINS QWindowsIntegrationPlugin QWindowsVistaStylePlugin)
 # Debian source version), for the licence notes.
 set(QUANTELO_QT_SOURCE "${Qt6_VERSION}" CACHE STRING "The Debian version of the qt6-base source the Windows Qt was built from")
 
-# What the executable loads, besides the system's DLLs: Qt's libraries and
-# plugins, and the MinGW runtime that both are linked against.
+# The executable's version block and icon (compiled by windres), and what it
+# loads besides the system's DLLs: Qt's libraries and plugins, and the MinGW
+# runtime that both are linked against. Called once the executable exists
+# (see the end of this file).
 function(quantelo_windows_deploy target)
+    target_sources(${target} PRIVATE ${QUANTELO_WINDOWS_RC})
     set(dlls $<TARGET_FILE:Qt6::Core> $<TARGET_FILE:Qt6::Gui> $<TARGET_FILE:Qt6::Widgets>)
     foreach(runtime libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll libssp-0.dll)
         execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${runtime}
@@ -125,3 +133,9 @@ set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/windows-cpack-config.cma
 set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/windows-cpack-times.cmake)
 set(CPACK_ARCHIVE_COMPONENT_INSTALL OFF)
 include(CPack)
+
+# The executable is made in forms/; it is deployed once the top-level
+# CMakeLists.txt has been read to its end.
+if(QUANTELO_GUI)
+    cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL quantelo_windows_deploy Quantelo-Power)
+endif()

@@ -32,8 +32,8 @@ check_clang_tidy() { # BUILD_DIR
     # QTest's data tables, the benchmark loop variable) are what clang-tidy
     # would mostly report there.
     local files
-    # Only what this build compiles: the Windows platform file is the Windows
-    # build's, and has no compile command here.
+    # Only what this build compiles: the Windows platform files are the Windows
+    # build's, and have no compile command here.
     files=$(cd "$repo_root" && git ls-files 'calc/*.cpp' 'forms/*.cpp' 'resources/*.cpp' 'tests/calc/*.cpp' \
         | sed "s|^|$repo_root/|" | while read -r file; do
             grep -qF "\"file\": \"$file\"" "$1/compile_commands.json" && echo "$file"

@@ -14,7 +14,7 @@ windows_toolchain="$repo_root/cmake/mingw-w64-x86_64.cmake"
 # What of Qt the program uses: Core, Gui, Widgets and Test, the windows
 # platform plugin with the windowsvista style, the minimal platform for
 # headless test runs, and Qt's FreeType font engine, which draws the faces
-# under Wine (forms/fonts.cpp says why). The jpeg and ico image plugins are
+# under Wine (forms/platform/faces.h says why). The jpeg and ico image plugins are
 # built for the tests that compare the pictures with their sources; the
 # program needs none. Everything Qt would otherwise take from the system is
 # its bundled copy.

@@ -9,13 +9,13 @@
 // QUANTELO_SOAK_SEED=<seed> runs the same actions again. QUANTELO_SOAK_ACTIONS
 // changes how many are done.
 #include "calc/commands.h"
-#include "forms/calculator_window.h"
-#include "forms/caption_label.h"
-#include "forms/colour_role.h"
-#include "forms/fonts.h"
-#include "forms/limited_line_edit.h"
-#include "forms/main_window.h"
-#include "forms/navigation.h"
+#include "forms/app/navigation.h"
+#include "forms/controls/caption_label.h"
+#include "forms/controls/colour_role.h"
+#include "forms/controls/limited_line_edit.h"
+#include "forms/windows/calculator_window.h"
+#include "forms/windows/fonts.h"
+#include "forms/windows/main_window.h"
 #include "tests/support/fake_window.h"
 #include "tests/support/qt_windows.h"
 

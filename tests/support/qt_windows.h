@@ -5,8 +5,8 @@
 // never lets a modal window hang a test.
 
 #include "calc/commands.h"
-#include "forms/calculator.h"
-#include "forms/calculator_window.h"
+#include "forms/windows/calculator.h"
+#include "forms/windows/calculator_window.h"
 #include "tests/support/fake_window.h"
 
 #include <QApplication>

@@ -1,0 +1,459 @@
+#include "forms/controls/limited_line_edit.h"
+
+#include "forms/controls/sunken_edge.h"
+
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QDragEnterEvent>
+#include <QDragMoveEvent>
+#include <QGuiApplication>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QTextBoundaryFinder>
+#include <QValidator>
+
+#include <algorithm>
+#include <iterator>
+#include <limits>
+#include <optional>
+
+namespace quantelo {
+namespace {
+
+constexpr qsizetype NoLimit = std::numeric_limits<qsizetype>::max();
+
+bool isLineBreak(char32_t c)
+{
+    return c == u'\n' || c == u'\r' || c == u'\v' || c == u'\f' || c == 0x85 || c == 0x2028 || c == 0x2029;
+}
+
+// Unicode's Default_Ignorable_Code_Point (DerivedCoreProperties.txt, Unicode
+// 15.0; the same as 14.0, the version of Qt 6.4's character data): code
+// points that a renderer shows as nothing. Most are format characters (Cf)
+// or unassigned (Cn), dropped anyway; the rest are combining marks,
+// variation selectors and fillers that draw nothing.
+struct CodePointRange {
+    char32_t first;
+    char32_t last;
+};
+constexpr CodePointRange DefaultIgnorable[] = {
+    {0x00AD, 0x00AD}, {0x034F, 0x034F}, {0x061C, 0x061C},   {0x115F, 0x1160},   {0x17B4, 0x17B5},   {0x180B, 0x180F},
+    {0x200B, 0x200F}, {0x202A, 0x202E}, {0x2060, 0x206F},   {0x3164, 0x3164},   {0xFE00, 0xFE0F},   {0xFEFF, 0xFEFF},
+    {0xFFA0, 0xFFA0}, {0xFFF0, 0xFFF8}, {0x1BCA0, 0x1BCA3}, {0x1D173, 0x1D17A}, {0xE0000, 0xE0FFF},
+};
+
+bool isDefaultIgnorable(char32_t c)
+{
+    return std::any_of(std::begin(DefaultIgnorable), std::end(DefaultIgnorable),
+                       [c](const CodePointRange& r) { return c >= r.first && c <= r.last; });
+}
+
+// What a box holds for one character the user brings in: nothing for a
+// character that is not seen, the ASCII form of one that looks like part of
+// a number, else the character itself. So the box shows what the number
+// reading (Val) reads.
+//   dropped  control (Cc) and format (Cf) characters, unassigned code points
+//            (Cn), every default-ignorable code point, surrogate halves
+//   blank    tabs, line breaks and every space separator (Zs: no-break
+//            space, the fixed-width spaces, the ideographic space)
+//   digit    a decimal digit of any script (Nd: Arabic-Indic, Persian,
+//            Devanagari, full-width, mathematical ...)
+//   ASCII    the full-width forms U+FF01..U+FF5E of the ASCII characters
+//   sign     U+2212 minus sign and U+FE63 small hyphen-minus as "-", U+FE62
+//            small plus sign as "+"
+//   point    U+FE52 small full stop and U+066B Arabic decimal separator as "."
+// Dashes, hyphens and other dots stay what they are: they end the number
+// where the user sees a character that is not one.
+std::optional<char32_t> boxCharacter(char32_t c)
+{
+    if (c == u'\t' || isLineBreak(c))
+        return u' ';
+    const QChar::Category category = QChar::category(c);
+    if (category == QChar::Other_Control || category == QChar::Other_Format || category == QChar::Other_NotAssigned
+        || category == QChar::Other_Surrogate || isDefaultIgnorable(c))
+        return std::nullopt;
+    if (category == QChar::Separator_Space)
+        return u' ';
+    if (category == QChar::Number_DecimalDigit)
+        return static_cast<char32_t>(u'0' + QChar::digitValue(c));
+    if (c >= 0xFF01 && c <= 0xFF5E)
+        return c - 0xFEE0;
+    switch (c) {
+    case 0x2212:
+    case 0xFE63: return u'-';
+    case 0xFE62: return u'+';
+    case 0xFE52:
+    case 0x066B: return u'.';
+    default: return c;
+    }
+}
+
+qsizetype characters(QStringView text)
+{
+    return text.size() - std::count_if(text.begin(), text.end(), [](QChar c) { return c.isLowSurrogate(); });
+}
+
+// Calls `f(c, next)` for each character of `text` as the box holds it
+// (boxCharacter(); CR LF one blank), skipping those it drops; `next` is the
+// index just after it. Stops when `f` returns false.
+template <typename F> void forEachBoxCharacter(QStringView text, F f)
+{
+    const qsizetype size = text.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        const QChar unit = text.at(i);
+        char32_t c = unit.unicode();
+        if (unit.isHighSurrogate() && i + 1 < size && text.at(i + 1).isLowSurrogate()) {
+            c = QChar::surrogateToUcs4(unit, text.at(i + 1));
+            ++i;
+        }
+        if (c == u'\r' && i + 1 < size && text.at(i + 1) == u'\n')
+            ++i;
+        const auto boxed = boxCharacter(c);
+        if (boxed && !f(*boxed, i + 1))
+            return;
+    }
+}
+
+// `text` as the box holds it, all of it.
+QString boxed(QStringView text)
+{
+    QString kept;
+    forEachBoxCharacter(text, [&kept](char32_t c, qsizetype) {
+        kept += QString::fromUcs4(&c, 1);
+        return true;
+    });
+    return kept;
+}
+
+// What of `text` a box may hold, at most `room` characters (code points) of
+// it: each character as boxCharacter() makes it, and only whole grapheme
+// clusters of `text` as the user brought it in, so that a flag, an emoji with
+// its modifier, a joined emoji (a family, a profession) or a letter with its
+// accents goes in whole or not at all; its invisible joiners and selectors
+// are dropped, but only after the cluster is judged. Reads no further than
+// the first character past the room, so a huge paste costs no more than what
+// goes in.
+QString typable(const QString& text, qsizetype room)
+{
+    // One character past the room: it tells whether the last cluster that
+    // fits ends there.
+    qsizetype end = text.size();
+    qsizetype count = 0;
+    forEachBoxCharacter(text, [&](char32_t, qsizetype next) {
+        if (++count <= room)
+            return true;
+        end = next;
+        return false;
+    });
+    if (count <= room)
+        return boxed(text);
+    // Too much: keep the clusters that end within the room.
+    const QString read = text.left(end);
+    QTextBoundaryFinder clusters(QTextBoundaryFinder::Grapheme, read);
+    QString kept;
+    qsizetype keptCount = 0;
+    qsizetype start = 0;
+    for (qsizetype next = clusters.toNextBoundary(); next > 0; next = clusters.toNextBoundary()) {
+        const QString cluster = boxed(QStringView(read).sliced(start, next - start));
+        const qsizetype size = characters(cluster);
+        if (keptCount + size > room)
+            break;
+        kept += cluster;
+        keptCount += size;
+        start = next;
+    }
+    return kept;
+}
+
+} // namespace
+
+// The last resort: an edit that reached QLineEdit without passing through
+// LimitedLineEdit::fitted() is cut down in place to what fits. It compares
+// the proposed text with the text before the edit; between the unchanged
+// head and tail is what the edit inserted.
+class LimitedLineEdit::LimitValidator : public QValidator {
+public:
+    explicit LimitValidator(QObject* parent)
+        : QValidator(parent)
+    {
+    }
+
+    State validate(QString& input, int& pos) const override
+    {
+        if (m_programWrite || m_historyStep)
+            return Acceptable;
+        const qsizetype inputSize = input.size();
+        const qsizetype oldSize = m_previous.size();
+        // An assistive tool's insert comes as a whole new text with the
+        // cursor at its end, so the cursor cannot bound the unchanged tail.
+        qsizetype tail = 0;
+        const qsizetype maxTail = std::min(inputSize, oldSize);
+        while (tail < maxTail && input.at(inputSize - 1 - tail) == m_previous.at(oldSize - 1 - tail))
+            ++tail;
+        qsizetype head = 0;
+        const qsizetype maxHead = std::min(inputSize - tail, oldSize - tail);
+        while (head < maxHead && input.at(head) == m_previous.at(head))
+            ++head;
+        // Never split a surrogate pair at the edges of the insertion.
+        if (head > 0 && input.at(head - 1).isHighSurrogate())
+            --head;
+        if (tail > 0 && input.at(inputSize - tail).isLowSurrogate())
+            --tail;
+
+        const QString inserted = input.mid(head, inputSize - head - tail);
+        if (inserted.isEmpty())
+            return Acceptable;
+        const qsizetype kept = characters(QStringView(input).left(head)) + characters(QStringView(input).right(tail));
+        const qsizetype room = m_limit > 0 ? std::max<qsizetype>(0, m_limit - kept) : NoLimit;
+        const QString fits = typable(inserted, room);
+        if (fits == inserted)
+            return Acceptable;
+        input = input.left(head) + fits + input.right(tail);
+        pos = static_cast<int>(head + fits.size());
+        return Acceptable;
+    }
+
+    int m_limit = 0;
+    bool m_programWrite = false;
+    bool m_historyStep = false; // undo and redo give back texts the box held
+    QString m_previous;         // the text before the edit being validated
+};
+
+LimitedLineEdit::LimitedLineEdit(QWidget* parent)
+    : QLineEdit(parent)
+    , m_validator(new LimitValidator(this))
+{
+    setValidator(m_validator);
+    setFrame(false);
+    setTextMargins(SunkenEdgeWidth, SunkenEdgeWidth, SunkenEdgeWidth, SunkenEdgeWidth);
+    connect(this, &QLineEdit::textChanged, this, [this](const QString& text) { m_validator->m_previous = text; });
+}
+
+void LimitedLineEdit::setTypingLimit(int characters)
+{
+    m_validator->m_limit = std::max(0, characters);
+}
+
+int LimitedLineEdit::typingLimit() const
+{
+    return m_validator->m_limit;
+}
+
+void LimitedLineEdit::setProgramText(const QString& text)
+{
+    // QLineEdit runs its validator on setText() too.
+    m_validator->m_programWrite = true;
+    setText(text);
+    m_validator->m_programWrite = false;
+    // setText() leaves the cursor at the end, which scrolls a long text left
+    // and hides its sign and leading digits.
+    setCursorPosition(0);
+}
+
+QString LimitedLineEdit::fitted(const QString& text) const
+{
+    if (m_validator->m_limit <= 0)
+        return typable(text, NoLimit);
+    const qsizetype kept = characters(this->text()) - characters(selectedText());
+    return typable(text, std::max<qsizetype>(0, m_validator->m_limit - kept));
+}
+
+void LimitedLineEdit::startUndoStep()
+{
+    // QLineEdit begins a new undo step whenever the cursor moves (and when a
+    // selection is replaced), as its own paste does; there is no other
+    // public way to begin one.
+    if (hasSelectedText() || text().isEmpty())
+        return;
+    const int at = cursorPosition();
+    setCursorPosition(at > 0 ? at - 1 : at + 1);
+    setCursorPosition(at);
+}
+
+void LimitedLineEdit::pasteFitted(QClipboard::Mode mode)
+{
+    const QString clip = QGuiApplication::clipboard()->text(mode);
+    const QString fits = fitted(clip);
+    if (fits.isEmpty() && !hasSelectedText())
+        return;
+    startUndoStep();
+    insert(fits);
+    startUndoStep();
+}
+
+void LimitedLineEdit::stepThroughHistory(bool undo)
+{
+    // Undo may give back a text longer than the limit (a program text the
+    // user shortened): it is what the box held, so the validator lets it be.
+    m_validator->m_historyStep = true;
+    if (undo)
+        QLineEdit::undo();
+    else
+        QLineEdit::redo();
+    m_validator->m_historyStep = false;
+}
+
+void LimitedLineEdit::paintEvent(QPaintEvent* event)
+{
+    QLineEdit::paintEvent(event);
+    QPainter painter(this);
+    drawSunkenEdge(painter, rect(), palette());
+}
+
+void LimitedLineEdit::keyPressEvent(QKeyEvent* event)
+{
+    if (event->matches(QKeySequence::Paste)) {
+        // Ctrl+Shift+Insert pastes the selection where there is one (X11).
+        const bool selection = event->key() == Qt::Key_Insert
+            && event->modifiers() == (Qt::ControlModifier | Qt::ShiftModifier)
+            && QGuiApplication::clipboard()->supportsSelection();
+        pasteFitted(selection ? QClipboard::Selection : QClipboard::Clipboard);
+        event->accept();
+        return;
+    }
+    if (event->matches(QKeySequence::Undo) || event->matches(QKeySequence::Redo)) {
+        stepThroughHistory(event->matches(QKeySequence::Undo));
+        event->accept();
+        return;
+    }
+
+    // A key whose text begins with a control character (Return, Tab,
+    // Ctrl+Alt+J's line feed on X11 ...) types nothing in QLineEdit, which
+    // handles it as it always does.
+    if (!event->text().isEmpty() && event->text().at(0).category() == QChar::Other_Control) {
+        QLineEdit::keyPressEvent(event);
+        return;
+    }
+    const bool keypadDecimal = event->modifiers().testFlag(Qt::KeypadModifier)
+        && (event->key() == Qt::Key_Period || event->key() == Qt::Key_Comma);
+    const QString text = keypadDecimal ? fitted(QStringLiteral(".")) : fitted(event->text());
+    if (text == event->text() && !keypadDecimal) {
+        QLineEdit::keyPressEvent(event);
+        return;
+    }
+    // The same key with only what the box takes of its text; a key whose
+    // text does not go in at all is passed on with none.
+    QKeyEvent fits(event->type(), keypadDecimal ? Qt::Key_Period : event->key(), event->modifiers(),
+                   event->nativeScanCode(), event->nativeVirtualKey(), event->nativeModifiers(), text,
+                   event->isAutoRepeat(), static_cast<quint16>(event->count()));
+    QLineEdit::keyPressEvent(&fits);
+    event->setAccepted(fits.isAccepted());
+}
+
+void LimitedLineEdit::inputMethodEvent(QInputMethodEvent* event)
+{
+    const QString commit = event->commitString();
+    const QString fits = fitted(commit);
+    if (fits == commit) {
+        QLineEdit::inputMethodEvent(event);
+        return;
+    }
+    QInputMethodEvent trimmed(event->preeditString(), event->attributes());
+    trimmed.setCommitString(fits, event->replacementStart(), event->replacementLength());
+    QLineEdit::inputMethodEvent(&trimmed);
+    event->setAccepted(trimmed.isAccepted());
+}
+
+void LimitedLineEdit::mouseReleaseEvent(QMouseEvent* event)
+{
+    // A middle click pastes the selection where there is one (X11).
+    if (event->button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection()) {
+        deselect();
+        pasteFitted(QClipboard::Selection);
+        // QLineEdit sees the release too, after the paste (an input method
+        // may act on a click into its pre-edit text), as the release of no
+        // button, so that it does not paste the selection once more,
+        // untrimmed.
+        QMouseEvent release(event->type(), event->position(), event->scenePosition(), event->globalPosition(),
+                            Qt::NoButton, event->buttons(), event->modifiers(), event->pointingDevice());
+        QLineEdit::mouseReleaseEvent(&release);
+        event->accept();
+        return;
+    }
+    QLineEdit::mouseReleaseEvent(event);
+}
+
+namespace {
+
+// A drop from anywhere but this box copies: the box may take only part of
+// the text, or none of it, and the source must never lose what did not go
+// in. Only a move within the box itself stays a move.
+bool dropsAsCopy(const QDropEvent& event, const QWidget& box)
+{
+    return event.source() != &box && event.possibleActions().testFlag(Qt::CopyAction);
+}
+
+} // namespace
+
+void LimitedLineEdit::dragEnterEvent(QDragEnterEvent* event)
+{
+    QLineEdit::dragEnterEvent(event);
+    if (event->isAccepted() && dropsAsCopy(*event, *this))
+        event->setDropAction(Qt::CopyAction);
+}
+
+void LimitedLineEdit::dragMoveEvent(QDragMoveEvent* event)
+{
+    QLineEdit::dragMoveEvent(event);
+    if (event->isAccepted() && dropsAsCopy(*event, *this))
+        event->setDropAction(Qt::CopyAction);
+}
+
+void LimitedLineEdit::dropEvent(QDropEvent* event)
+{
+    const QString dropped = event->mimeData()->text();
+    // Text moved within the box keeps its length; QLineEdit handles it.
+    if (dropped.isNull() || (event->source() == this && event->dropAction() == Qt::MoveAction)) {
+        QLineEdit::dropEvent(event);
+        return;
+    }
+    // QLineEdit drops at the pointer with nothing selected.
+    deselect();
+    const QString fits = fitted(dropped);
+    if (fits.isEmpty()) {
+        event->ignore(); // the source keeps its text
+        return;
+    }
+    QMimeData data;
+    data.setText(fits);
+    // Offered as a copy only, so that QLineEdit accepts it as one.
+    const Qt::DropActions actions
+        = dropsAsCopy(*event, *this) ? Qt::DropActions(Qt::CopyAction) : event->possibleActions();
+    QDropEvent trimmed(event->position(), actions, &data, event->buttons(), event->modifiers());
+    QLineEdit::dropEvent(&trimmed);
+    event->setDropAction(trimmed.dropAction());
+    event->setAccepted(trimmed.isAccepted());
+}
+
+void LimitedLineEdit::contextMenuEvent(QContextMenuEvent* event)
+{
+    // QLineEdit's own menu, with Paste, Undo and Redo taking the same paths
+    // as their keys. The menu connects each action's triggered() to the
+    // QLineEdit slot of the same name; Qt 6.4 gives the actions no object
+    // names, and their places and texts vary with the version and the
+    // language. So an action is known by that connection itself: the one
+    // whose triggered() can be disconnected from QLineEdit's paste() is
+    // Paste. Qt 6.4 connects by signature, later versions by member
+    // pointer; either form is tried.
+    QMenu* menu = createStandardContextMenu();
+    const auto takeOver = [this](QAction* item, const char* signature, void (QLineEdit::*slot)()) {
+        return disconnect(item, SIGNAL(triggered()), this, signature)
+            || disconnect(item, &QAction::triggered, this, slot);
+    };
+    for (QAction* item : menu->actions()) {
+        if (takeOver(item, SLOT(paste()), &QLineEdit::paste))
+            connect(item, &QAction::triggered, this, [this] { pasteFitted(QClipboard::Clipboard); });
+        else if (takeOver(item, SLOT(undo()), &QLineEdit::undo))
+            connect(item, &QAction::triggered, this, [this] { stepThroughHistory(true); });
+        else if (takeOver(item, SLOT(redo()), &QLineEdit::redo))
+            connect(item, &QAction::triggered, this, [this] { stepThroughHistory(false); });
+    }
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
+}
+
+} // namespace quantelo

@@ -1,0 +1,8 @@
+#include "forms/platform/console.h"
+
+namespace quantelo::platform {
+
+// A page has no terminal: the command line is the page's, and empty.
+void attachToParentConsole() { }
+
+} // namespace quantelo::platform

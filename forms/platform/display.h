@@ -1,0 +1,18 @@
+#pragma once
+
+// The display: whether a window can be opened at all, and what follows the
+// last window. One file for each platform (display_unix.cpp,
+// display_windows.cpp, display_web.cpp); the build picks one.
+namespace quantelo::platform {
+
+// Whether a window can be opened without asking Qt: false on a Unix desktop
+// where no display is named. `platformGiven` is true when the command line
+// chooses Qt's platform plugin itself.
+bool displayNamed(bool platformGiven);
+
+// The user has closed the last window. On the desktop the program then
+// ends; a web page stays, so it is told, and offers to start the program
+// again.
+void programEnded();
+
+} // namespace quantelo::platform

@@ -1,0 +1,25 @@
+#include "forms/platform/display.h"
+
+#include <cstdlib>
+
+namespace quantelo::platform {
+namespace {
+
+bool isSet(const char* variable)
+{
+    const char* value = std::getenv(variable);
+    return value != nullptr && *value != '\0';
+}
+
+} // namespace
+
+bool displayNamed(bool platformGiven)
+{
+    return platformGiven || isSet("QT_QPA_PLATFORM") || isSet("DISPLAY") || isSet("WAYLAND_DISPLAY")
+        || isSet("WAYLAND_SOCKET");
+}
+
+// The event loop ends with the last window, and the program with it.
+void programEnded() { }
+
+} // namespace quantelo::platform

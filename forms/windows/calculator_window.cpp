@@ -1,0 +1,126 @@
+#include "forms/windows/calculator_window.h"
+
+#include "forms/controls/caption_label.h"
+#include "forms/controls/colour_role.h"
+#include "forms/controls/command_button.h"
+#include "forms/controls/limited_line_edit.h"
+#include "forms/platform/modal_box.h"
+#include "forms/windows/calculator_layouts.h"
+#include "forms/windows/form_builder.h"
+#include "forms/windows/text_conversion.h"
+
+#include <QMessageBox>
+
+#include <memory>
+
+namespace quantelo {
+
+CalculatorWindow::CalculatorWindow(const FormDescription& form, CalculatorKind kind)
+    : ProgramWindow(form)
+    , m_commands(*this, kind)
+{
+    for (const TextBox box : AllTextBoxes)
+        m_boxes[index(box)] = &resolveControl<LimitedLineEdit>(*this, controlName(box));
+    for (const Label label : AllLabels)
+        m_labels[index(label)] = &resolveControl<CaptionLabel>(*this, controlName(label));
+    m_clear = &resolveControl<CommandButton>(*this, ClearButton);
+
+    connect(&resolveControl<CommandButton>(*this, SolveButton), &QPushButton::clicked, this,
+            &CalculatorWindow::cmdSolve_Click);
+    connect(m_clear, &QPushButton::clicked, this, &CalculatorWindow::cmdClear_Click);
+    connect(&resolveControl<CommandButton>(*this, BackButton), &QPushButton::clicked, this,
+            &CalculatorWindow::cmdBackMainPage_Click);
+
+    textBox(TextBox::txtVolts).setFocus(Qt::OtherFocusReason);
+}
+
+CalculatorWindow::~CalculatorWindow() = default;
+
+LimitedLineEdit& CalculatorWindow::textBox(TextBox box) const
+{
+    return *m_boxes[index(box)];
+}
+
+CaptionLabel& CalculatorWindow::label(Label label) const
+{
+    return *m_labels[index(label)];
+}
+
+std::string CalculatorWindow::text(TextBox box) const
+{
+    return toUtf8(textBox(box).text());
+}
+
+void CalculatorWindow::setText(TextBox box, std::string_view text)
+{
+    textBox(box).setProgramText(toQString(text));
+}
+
+void CalculatorWindow::setCaption(Label label, std::string_view caption)
+{
+    this->label(label).setCaption(toQString(caption));
+}
+
+void CalculatorWindow::setBackColor(TextBox box, ColourValue colour)
+{
+    // A result over the limit is flagged with the window-text colour, the
+    // colour of its own digits; quantelo::setBackColor keeps them readable.
+    quantelo::setBackColor(textBox(box), colour);
+}
+
+void CalculatorWindow::setBackColor(Label label, ColourValue colour)
+{
+    quantelo::setBackColor(this->label(label), colour);
+}
+
+void CalculatorWindow::focusClearButton()
+{
+    m_clear->setFocus(Qt::OtherFocusReason);
+}
+
+void CalculatorWindow::msgBox(std::string_view prompt, Dismissed dismissed)
+{
+    auto box = std::make_unique<QMessageBox>(QMessageBox::NoIcon, QString::fromLatin1(ApplicationTitle),
+                                             toQString(prompt), QMessageBox::Ok, this);
+    box->setTextFormat(Qt::PlainText);
+    if (m_messageBoxRunner) {
+        m_messageBoxRunner(*box);
+        box.reset();
+        dismissed();
+        return;
+    }
+    runModal(std::move(box), std::move(dismissed));
+}
+
+void CalculatorWindow::setMessageBoxRunner(MessageBoxRunner runner)
+{
+    m_messageBoxRunner = std::move(runner);
+}
+
+void CalculatorWindow::cmdSolve_Click()
+{
+    m_commands.cmdSolve_Click();
+}
+
+void CalculatorWindow::cmdClear_Click()
+{
+    m_commands.cmdClear_Click();
+}
+
+void CalculatorWindow::cmdBackMainPage_Click()
+{
+    emit backToMainPageRequested();
+}
+
+std::unique_ptr<CalculatorWindow> createCalculatorWindow(Calculator which)
+{
+    switch (which) {
+    case Calculator::LineToLine: return std::make_unique<CalculatorWindow>(lineToLineForm(), LineToLineCalculator);
+    case Calculator::LineToNeutral:
+        return std::make_unique<CalculatorWindow>(lineToNeutralForm(), LineToNeutralCalculator);
+    case Calculator::SinglePhase: return std::make_unique<CalculatorWindow>(singlePhaseForm(), SinglePhaseCalculator);
+    }
+    qFatal("unknown calculator %d", static_cast<int>(which));
+}
+
+} // namespace quantelo
