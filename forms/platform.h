@@ -28,4 +28,13 @@ bool runningUnderWine();
 // data folder under Wine; empty on Windows itself.
 std::string wineTahomaFile();
 
+// The help option's further short name: "?" on Windows, whose programs
+// answer to -? and /?; empty elsewhere.
+std::string helpShortName();
+
+// Why no window can be opened when Qt's platform plugin fails to start, in
+// the platform's terms: the display on Unix; on Windows, where the desktop
+// is always there, the plugin and the DLLs that must be next to the program.
+std::string windowFailureCause();
+
 } // namespace quantelo::platform

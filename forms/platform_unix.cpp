@@ -32,4 +32,14 @@ bool displayNamed(bool platformGiven)
         || isSet("WAYLAND_SOCKET");
 }
 
+std::string helpShortName()
+{
+    return {};
+}
+
+std::string windowFailureCause()
+{
+    return "cannot open a window on the display (DISPLAY, WAYLAND_DISPLAY)";
+}
+
 } // namespace quantelo::platform

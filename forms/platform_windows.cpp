@@ -59,4 +59,19 @@ bool displayNamed(bool /*platformGiven*/)
     return true;
 }
 
+// As Windows programs do, and Qt's own help option on Windows.
+std::string helpShortName()
+{
+    return "?";
+}
+
+// The desktop is there; what fails is loading Qt's platform plugin: the one
+// that -platform names is not shipped, or platforms\qwindows.dll or a DLL it
+// needs is not next to the program.
+std::string windowFailureCause()
+{
+    return "cannot start: no Qt platform plugin could be loaded (the program ships the windows plugin "
+           "alone: platforms\\qwindows.dll and the Qt DLLs must be next to Quantelo-Power.exe)";
+}
+
 } // namespace quantelo::platform

@@ -92,6 +92,33 @@ check "--version from cmd" "Quantelo 1.00" "$(wine cmd /c Quantelo-Power.exe --v
 status=0
 wine Quantelo-Power.exe --no-such-option </dev/null >/dev/null 2>&1 || status=$?
 check "exit status on a wrong option" 2 "$status"
+# -? and /?, as Windows programs answer them: the help, as --help prints it.
+help=$(wine Quantelo-Power.exe --help </dev/null | tr -d '\r')
+check "the help lists -?" yes "$(grep -qF -- '-?, -h, --help' <<<"$help" && echo yes || echo "$help")"
+for switch in '-?' '/?'; do
+    out=$(wine Quantelo-Power.exe "$switch" </dev/null | tr -d '\r') || true
+    check "$switch prints the help" yes "$([ "$out" = "$help" ] && echo yes || echo "$out")"
+done
+# A platform plugin that the folder lacks: Qt says so in a box; once that is
+# dismissed, the program names the cause in Windows terms, not the display's,
+# and ends with status 1.
+errors=$(mktemp)
+wine Quantelo-Power.exe -platform minimal </dev/null >/dev/null 2>"$errors" &
+failing=$!
+for i in $(seq 300); do
+    kill -0 "$failing" 2>/dev/null || break
+    box=$(xdotool search --onlyvisible --name '^Quantelo-Power$' 2>/dev/null | head -n 1) || true
+    [ -z "$box" ] || { xdotool windowactivate --sync "$box" key Return 2>/dev/null || true; }
+    sleep 0.1
+done
+status=0
+wait "$failing" || status=$?
+check "exit status without its platform plugin" 1 "$status"
+cause=$(tr -d '\r' <"$errors" | grep '^Quantelo-Power: ' || true)
+check "the cause, in Windows terms" yes \
+    "$(grep -q 'no Qt platform plugin could be loaded.*next to Quantelo-Power.exe' <<<"$cause" &&
+        ! grep -q DISPLAY <<<"$cause" && echo yes || echo "$cause")"
+rm -f "$errors"
 
 wine Quantelo-Power.exe &
 program=$!
