@@ -7,7 +7,8 @@
 # clipboard, which Wine shares with X (xclip).
 #   e2e.sh FOLDER [SCREENSHOT-DIR]
 # Needs an initialised Wine prefix (WINEPREFIX) and a display (DISPLAY); with
-# SCREENSHOT-DIR it saves the main window and the single-phase calculator.
+# SCREENSHOT-DIR it saves the main window, the single-phase calculator, its
+# power-factor message box and a text box's context menu.
 set -euo pipefail
 
 folder=$1
@@ -152,6 +153,7 @@ xdotool type --delay 60 1.5
 key alt+s
 box=$(wait_window "$MESSAGE_TITLE")
 wait_active "$box"
+[ -z "$shots" ] || { sleep 0.5; import -window "$box" -frame "$shots/windows-message-box.png"; }
 printf '' | xclip -selection clipboard -i
 key ctrl+c
 message=$(xclip -selection clipboard -o 2>/dev/null || true)
@@ -162,6 +164,16 @@ esac
 key Return
 wait_gone "$MESSAGE_TITLE"
 wait_active "$single"
+if [ -n "$shots" ]; then
+    # The power factor box's context menu (the Menu key), with the window
+    # around it.
+    key shift+Tab shift+Tab Menu
+    sleep 1
+    eval "$(xdotool getwindowgeometry --shell "$single")"
+    import -window root -crop "$((WIDTH + 20))x$((HEIGHT + 40))+$((X - 10))+$((Y - 30))" +repage \
+        "$shots/windows-context-menu.png"
+    key Escape
+fi
 
 # Closing the last window ends the program, with status 0.
 key alt+F4
