@@ -106,7 +106,9 @@ void standIn(const QString& face)
 // Dlg 2", say) and resolves them through substitutes of its own, which Qt's
 // FreeType engine does not know: it would draw them in the first face it
 // falls back on, a serif one. Each such face that this machine lacks draws
-// in the windows' Tahoma, or in the faces that stand in for it.
+// in the windows' Tahoma, or in the faces that stand in for it. The system
+// face ("MS Shell Dlg") is listed even without a font file, so a face counts
+// as there only with a style the engine can load.
 void standInForDesktopFaces()
 {
     static const char* const widgetClasses[] = {"QMessageBox", "QMenu", "QMenuBar", "QMenuItem", "QLabel",
@@ -117,7 +119,7 @@ void standInForDesktopFaces()
     faces.removeDuplicates();
     const QStringList substitutes = substitutesFor(QStringLiteral("MS Sans Serif"));
     for (const QString& face : std::as_const(faces)) {
-        if (!face.isEmpty() && !AskedFaces.contains(face) && !hasFace(face))
+        if (!face.isEmpty() && !AskedFaces.contains(face) && QFontDatabase::styles(face).isEmpty())
             QFont::insertSubstitutions(face, substitutes);
     }
 }

@@ -693,8 +693,9 @@ void TestCalculatorWindow::boxAndMenuInTheWindowsFace()
         const ModalWatchdog watchdog([&](QMessageBox& messageBox) {
             for (const QWidget* part : messageBox.findChildren<QWidget*>()) {
                 if (qobject_cast<const QLabel*>(part) != nullptr || qobject_cast<const QPushButton*>(part) != nullptr)
-                    drawnIn << QStringLiteral("box %1: %2").arg(part->metaObject()->className(),
-                                                                 QFontInfo(part->font()).family());
+                    drawnIn << QStringLiteral("box %1 (%2): %3")
+                                   .arg(part->metaObject()->className(), part->font().family(),
+                                        QFontInfo(part->font()).family());
             }
             QTest::mouseClick(messageBox.button(QMessageBox::Ok), Qt::LeftButton);
         });
@@ -706,7 +707,7 @@ void TestCalculatorWindow::boxAndMenuInTheWindowsFace()
     QCoreApplication::sendEvent(&volts, &rightClick);
     QMenu* menu = nullptr;
     QTRY_VERIFY((menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) != nullptr);
-    drawnIn << QStringLiteral("context menu: %1").arg(QFontInfo(menu->font()).family());
+    drawnIn << QStringLiteral("context menu (%1): %2").arg(menu->font().family(), QFontInfo(menu->font()).family());
     menu->close();
 
     QVERIFY2(drawnIn.size() >= 3, qPrintable(drawnIn.join(QStringLiteral(", ")))); // the text, OK, the menu
