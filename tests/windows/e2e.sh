@@ -165,13 +165,11 @@ key Return
 wait_gone "$MESSAGE_TITLE"
 wait_active "$single"
 if [ -n "$shots" ]; then
-    # The power factor box's context menu (the Menu key), with the window
-    # around it.
+    # The power factor box's context menu (the Menu key) over its window: the
+    # window's area of the screen.
     key shift+Tab shift+Tab Menu
     sleep 1
-    eval "$(xdotool getwindowgeometry --shell "$single")"
-    import -window root -crop "$((WIDTH + 20))x$((HEIGHT + 40))+$((X - 10))+$((Y - 30))" +repage \
-        "$shots/windows-context-menu.png"
+    import -window "$single" -frame -screen "$shots/windows-context-menu.png"
     key Escape
 fi
 
