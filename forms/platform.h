@@ -14,10 +14,19 @@ namespace quantelo::platform {
 // parent's, unless the streams already go to a file or a pipe.
 void attachToParentConsole();
 
+// The help option's further short name: "?" on Windows, whose programs
+// answer to -? and /?; empty elsewhere.
+std::string helpShortName();
+
 // Whether a window can be opened at all without asking Qt: false on a Unix
 // desktop where no display is named. `platformGiven` is true when the
 // command line chooses Qt's platform plugin itself.
 bool displayNamed(bool platformGiven);
+
+// Why no window can be opened when Qt's platform plugin fails to start, in
+// the platform's terms: the display on Unix; on Windows, where the desktop
+// is always there, the plugin and the DLLs that must be next to the program.
+std::string windowFailureCause();
 
 // Whether the program runs under Wine rather than on Windows itself (and
 // never on Linux): Wine draws some faces unlike Windows (fonts.cpp).
@@ -27,14 +36,5 @@ bool runningUnderWine();
 // (fonts.h says why it is registered): Debian's fonts-wine on Linux, Wine's
 // data folder under Wine; empty on Windows itself.
 std::string wineTahomaFile();
-
-// The help option's further short name: "?" on Windows, whose programs
-// answer to -? and /?; empty elsewhere.
-std::string helpShortName();
-
-// Why no window can be opened when Qt's platform plugin fails to start, in
-// the platform's terms: the display on Unix; on Windows, where the desktop
-// is always there, the plugin and the DLLs that must be next to the program.
-std::string windowFailureCause();
 
 } // namespace quantelo::platform

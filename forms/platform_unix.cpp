@@ -26,12 +26,6 @@ std::string wineTahomaFile()
 // A Unix program writes to the terminal it was started from already.
 void attachToParentConsole() { }
 
-bool displayNamed(bool platformGiven)
-{
-    return platformGiven || isSet("QT_QPA_PLATFORM") || isSet("DISPLAY") || isSet("WAYLAND_DISPLAY")
-        || isSet("WAYLAND_SOCKET");
-}
-
 std::string helpShortName()
 {
     return {};
@@ -40,6 +34,12 @@ std::string helpShortName()
 std::string windowFailureCause()
 {
     return "cannot open a window on the display (DISPLAY, WAYLAND_DISPLAY)";
+}
+
+bool displayNamed(bool platformGiven)
+{
+    return platformGiven || isSet("QT_QPA_PLATFORM") || isSet("DISPLAY") || isSet("WAYLAND_DISPLAY")
+        || isSet("WAYLAND_SOCKET");
 }
 
 } // namespace quantelo::platform

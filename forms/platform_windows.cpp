@@ -33,6 +33,12 @@ void attachToParentConsole()
         std::setvbuf(stderr, nullptr, _IONBF, 0);
 }
 
+// As Windows programs do, and Qt's own help option on Windows.
+std::string helpShortName()
+{
+    return "?";
+}
+
 // Wine's ntdll has functions of its own that Windows' lacks.
 bool runningUnderWine()
 {
@@ -53,18 +59,6 @@ std::string wineTahomaFile()
     return folder + "\\fonts\\tahoma.ttf";
 }
 
-// The Windows desktop is always there for a program that runs on it.
-bool displayNamed(bool /*platformGiven*/)
-{
-    return true;
-}
-
-// As Windows programs do, and Qt's own help option on Windows.
-std::string helpShortName()
-{
-    return "?";
-}
-
 // The desktop is there; what fails is loading Qt's platform plugin: the one
 // that -platform names is not shipped, or platforms\qwindows.dll or a DLL it
 // needs is not next to the program.
@@ -72,6 +66,12 @@ std::string windowFailureCause()
 {
     return "cannot start: no Qt platform plugin could be loaded (the program ships the windows plugin "
            "alone: platforms\\qwindows.dll and the Qt DLLs must be next to Quantelo-Power.exe)";
+}
+
+// The Windows desktop is always there for a program that runs on it.
+bool displayNamed(bool /*platformGiven*/)
+{
+    return true;
 }
 
 } // namespace quantelo::platform
