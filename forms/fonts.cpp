@@ -111,8 +111,9 @@ void standIn(const QString& face)
 // as there only with a style the engine can load.
 void standInForDesktopFaces()
 {
-    static const char* const widgetClasses[] = {"QMessageBox", "QMenu", "QMenuBar", "QMenuItem", "QLabel",
-                                                "QTipLabel", "QStatusBar", "QPushButton", "QAbstractItemView"};
+    static const char* const widgetClasses[]
+        = {"QMessageBox", "QMenu",      "QMenuBar",    "QMenuItem",        "QLabel",
+           "QTipLabel",   "QStatusBar", "QPushButton", "QAbstractItemView"};
     QStringList faces{QApplication::font().family()};
     for (const char* widgetClass : widgetClasses)
         faces.append(QApplication::font(widgetClass).family());

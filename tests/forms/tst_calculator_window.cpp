@@ -712,7 +712,8 @@ void TestCalculatorWindow::boxAndMenuInTheWindowsFace()
 
     QVERIFY2(drawnIn.size() >= 3, qPrintable(drawnIn.join(QStringLiteral(", ")))); // the text, OK, the menu
     for (const QString& part : std::as_const(drawnIn))
-        QVERIFY2(part.endsWith(QStringLiteral(": ") + windowsFace), qPrintable(part + QStringLiteral(" instead of ") + windowsFace));
+        QVERIFY2(part.endsWith(QStringLiteral(": ") + windowsFace),
+                 qPrintable(part + QStringLiteral(" instead of ") + windowsFace));
 }
 
 void TestCalculatorWindow::overLimitThenClear()
