@@ -38,8 +38,8 @@ find_program(QUANTELO_NODE NAMES node nodejs REQUIRED NO_CMAKE_FIND_ROOT_PATH)
 set(CMAKE_CROSSCOMPILING_EMULATOR ${QUANTELO_NODE} --no-experimental-fetch)
 set(QUANTELO_TEST_LINK_OPTIONS "SHELL:-s EXIT_RUNTIME=1" "SHELL:-s ALLOW_MEMORY_GROWTH=1")
 
-# The faces the windows ask for, compiled in (forms/platform_web.cpp
-# registers them): Wine's Tahoma, regular outline only (forms/fonts.h says
+# The faces the windows ask for, compiled in (forms/platform/faces_web.cpp
+# registers them): Wine's Tahoma, regular outline only (forms/windows/fonts.h says
 # why), and Liberation Sans, which stands in for the Arial faces.
 set(QUANTELO_WEB_FONTS
     /usr/share/wine/fonts/tahoma.ttf

@@ -66,6 +66,21 @@ function(quantelo_windows_deploy target)
             message(FATAL_ERROR "The MinGW runtime ${runtime} was not found")
         endif()
         list(APPEND dlls ${path})
+        # Each runtime's licence is the copyright file of the Debian package
+        # that holds it.
+        file(REAL_PATH ${path} path)
+        execute_process(COMMAND dpkg-query -S ${path} OUTPUT_VARIABLE owner OUTPUT_STRIP_TRAILING_WHITESPACE
+            RESULT_VARIABLE status)
+        string(REGEX REPLACE ":.*" "" package "${owner}")
+        set(copyright /usr/share/doc/${package}/copyright)
+        if(NOT status EQUAL 0 OR NOT EXISTS ${copyright})
+            message(FATAL_ERROR "No Debian package's copyright file for ${path} (dpkg-query: '${owner}')")
+        endif()
+        if(runtime STREQUAL "libwinpthread-1.dll")
+            set(winpthreads_copyright ${copyright})
+        else()
+            set(gcc_runtime_copyright ${copyright})
+        endif()
     endforeach()
     install(FILES ${dlls} DESTINATION . COMPONENT program)
     foreach(plugin IN LISTS QUANTELO_WINDOWS_PLUGINS)
@@ -89,13 +104,28 @@ function(quantelo_windows_deploy target)
     # The licence texts: the program's, Qt's LGPL (with the GPL it builds on)
     # and the notices of the code bundled into Qt, and those of the MinGW
     # runtime (GCC's runtime exception, winpthreads' MIT-style licence).
-    get_target_property(qt_core_dll Qt6::Core IMPORTED_LOCATION_RELEASE)
+    # Qt's texts are in the folder it was installed to, two levels above its
+    # DLL, in whichever configuration that Qt was built.
+    get_target_property(configs Qt6::Core IMPORTED_CONFIGURATIONS)
+    set(qt_core_dll)
+    foreach(config IN LISTS configs)
+        get_target_property(qt_core_dll Qt6::Core IMPORTED_LOCATION_${config})
+        if(qt_core_dll)
+            break()
+        endif()
+    endforeach()
+    if(NOT qt_core_dll)
+        get_target_property(qt_core_dll Qt6::Core IMPORTED_LOCATION)
+    endif()
     get_filename_component(qt_prefix ${qt_core_dll}/../.. ABSOLUTE)
+    if(NOT EXISTS ${qt_prefix}/licenses/LGPL-3.0-only.txt)
+        message(FATAL_ERROR "No licence texts of Qt in ${qt_prefix}/licenses (Qt6Core.dll: ${qt_core_dll})")
+    endif()
     install(FILES ${CMAKE_SOURCE_DIR}/LICENSE DESTINATION . COMPONENT program)
     install(DIRECTORY ${qt_prefix}/licenses/ DESTINATION licenses/Qt COMPONENT program)
-    install(FILES /usr/share/doc/gcc-mingw-w64-base/copyright
+    install(FILES ${gcc_runtime_copyright}
         DESTINATION licenses/MinGW-runtime RENAME gcc-runtime.txt COMPONENT program)
-    install(FILES /usr/share/doc/mingw-w64-x86-64-dev/copyright
+    install(FILES ${winpthreads_copyright}
         DESTINATION licenses/MinGW-runtime RENAME mingw-w64.txt COMPONENT program)
     configure_file(${CMAKE_SOURCE_DIR}/packaging/windows-licenses.txt.in
         ${CMAKE_BINARY_DIR}/packaging/README-licenses.txt @ONLY)
@@ -112,7 +142,12 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Real and apparent power of single- and th
 set(CPACK_PACKAGE_FILE_NAME Quantelo-Power-${PROJECT_VERSION}-win64)
 set(CPACK_RESOURCE_FILE_LICENSE ${CMAKE_SOURCE_DIR}/LICENSE)
 set(CPACK_PACKAGE_INSTALL_DIRECTORY Quantelo)
+# DisplayVersion of the uninstall entry: the version the program gives.
+set(CPACK_PACKAGE_VERSION ${QUANTELO_VERSION_TEXT})
 set(CPACK_PACKAGE_EXECUTABLES Quantelo-Power Quantelo)
+# The shortcuts lead to the top of the folder, where the program is (CPack
+# would point them into bin\).
+set(CPACK_NSIS_EXECUTABLES_DIRECTORY .)
 set(CPACK_NSIS_DISPLAY_NAME Quantelo)
 set(CPACK_NSIS_PACKAGE_NAME Quantelo)
 set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
@@ -127,6 +162,31 @@ set(CPACK_NSIS_MANIFEST_DPI_AWARE ON)
 # the files it packs anew on every run, so stored times would make every
 # installer different; installed files get the time of the installation.
 set(CPACK_NSIS_DEFINES "Target amd64-unicode\n  SetDateSave off")
+# The installer's own version block, as Explorer's Properties show it.
+string(REPLACE "," "." setup_version "${QUANTELO_RC_VERSION}")
+string(APPEND CPACK_NSIS_DEFINES "
+  VIProductVersion ${setup_version}
+  VIFileVersion ${setup_version}
+  VIAddVersionKey /LANG=1033 ProductName Quantelo1
+  VIAddVersionKey /LANG=1033 CompanyName ${CPACK_PACKAGE_VENDOR}
+  VIAddVersionKey /LANG=1033 FileDescription \"Quantelo ${QUANTELO_VERSION_TEXT} Setup\"
+  VIAddVersionKey /LANG=1033 FileVersion ${QUANTELO_VERSION_TEXT}
+  VIAddVersionKey /LANG=1033 ProductVersion ${QUANTELO_VERSION_TEXT}
+  VIAddVersionKey /LANG=1033 LegalCopyright \"Copyright (c) 2026 Kestrova\"
+  VIAddVersionKey /LANG=1033 OriginalFilename ${CPACK_PACKAGE_FILE_NAME}-setup.exe
+  !include FileFunc.nsh")
+# What deployment tools read in the uninstall entry besides CPack's own
+# values (DisplayName, DisplayVersion, Publisher, DisplayIcon,
+# UninstallString): the folder, the size in KiB, and the command that
+# uninstalls without asking. The uninstaller removes the whole entry.
+set(uninstall_key "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\${CPACK_PACKAGE_INSTALL_DIRECTORY}")
+set(CPACK_NSIS_EXTRA_INSTALL_COMMANDS "
+  WriteRegStr SHCTX \"${uninstall_key}\" InstallLocation \"$INSTDIR\"
+  WriteRegStr SHCTX \"${uninstall_key}\" QuietUninstallString '\"$INSTDIR\\Uninstall.exe\" /S'
+  \${GetSize} \"$INSTDIR\" /S=0K $0 $1 $2
+  IntFmt $0 0x%08X $0
+  WriteRegDWORD SHCTX \"${uninstall_key}\" EstimatedSize $0")
+set(CPACK_VERBATIM_VARIABLES ON)
 # Per generator: the installer's file name, and file times taken from
 # SOURCE_DATE_EPOCH in the staged tree (both archives store them).
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/windows-cpack-config.cmake)

@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <string_view>
 
 namespace quantelo {
@@ -20,10 +21,35 @@ constexpr const char* programName = "Quantelo-Power";
 char platformOption[] = "-platform";
 char minimalPlatform[] = "minimal";
 
+// -h and --help, and where the platform has one, a further short name first
+// (-? on Windows), as Qt's own help option lists them.
+QStringList helpNames()
+{
+    QStringList names{QStringLiteral("h"), QStringLiteral("help")};
+    const std::string platformName = platform::helpShortName();
+    if (!platformName.empty())
+        names.prepend(QString::fromStdString(platformName));
+    return names;
+}
+
+// The arguments with the help switch's slash form ("/?" on Windows) written
+// as the dash form that the parser reads, up to a "--".
+QStringList withDashHelp(QStringList arguments)
+{
+    const QString name = QString::fromStdString(platform::helpShortName());
+    if (name.isEmpty())
+        return arguments;
+    for (qsizetype i = 1; i < arguments.size() && arguments.at(i) != QLatin1String("--"); ++i) {
+        if (arguments.at(i) == QLatin1Char('/') + name)
+            arguments[i] = QLatin1Char('-') + name;
+    }
+    return arguments;
+}
+
 // The program's only two options. Qt's are taken out by QApplication before
 // the parser sees the arguments.
 struct Options {
-    QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help and exit.")};
+    QCommandLineOption help{helpNames(), QStringLiteral("Show this help and exit.")};
     QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")},
                                QStringLiteral("Show the version and exit.")};
     QCommandLineParser parser;
@@ -88,7 +114,7 @@ void startUpMessage(QtMsgType type, const QMessageLogContext& context, const QSt
     if (qtHandler != nullptr && !(standInPlatform && type != QtFatalMsg))
         qtHandler(type, context, message);
     if (type == QtFatalMsg) {
-        std::fprintf(stderr, "%s: cannot open a window on the display (DISPLAY, WAYLAND_DISPLAY)\n", programName);
+        std::fprintf(stderr, "%s: %s\n", programName, platform::windowFailureCause().c_str());
         std::fflush(stderr);
         std::_Exit(ExitStatus::NoDisplay);
     }
@@ -128,7 +154,7 @@ std::optional<int> CommandLine::ownOptionsOutcome() const
     // Qt's options are still among the arguments here: the parser's errors
     // wait until QApplication has taken them out.
     Options options;
-    options.parser.parse(m_given);
+    options.parser.parse(withDashHelp(m_given));
     if (options.parser.isSet(options.help)) {
         std::fputs(qPrintable(options.helpText()), stdout);
         return writtenStatus();

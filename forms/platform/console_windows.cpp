@@ -32,4 +32,10 @@ void attachToParentConsole()
         std::setvbuf(stderr, nullptr, _IONBF, 0);
 }
 
+// As Windows programs do, and Qt's own help option on Windows.
+std::string helpShortName()
+{
+    return "?";
+}
+
 } // namespace quantelo::platform

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 // The display: whether a window can be opened at all, and what follows the
 // last window. One file for each platform (display_unix.cpp,
 // display_windows.cpp, display_web.cpp); the build picks one.
@@ -9,6 +11,11 @@ namespace quantelo::platform {
 // where no display is named. `platformGiven` is true when the command line
 // chooses Qt's platform plugin itself.
 bool displayNamed(bool platformGiven);
+
+// Why no window can be opened when Qt's platform plugin fails to start, in
+// the platform's terms: the display on Unix; on Windows, where the desktop
+// is always there, the plugin and the DLLs that must be next to the program.
+std::string windowFailureCause();
 
 // The user has closed the last window. On the desktop the program then
 // ends; a web page stays, so it is told, and offers to start the program

@@ -22,4 +22,9 @@ bool displayNamed(bool platformGiven)
 // The event loop ends with the last window, and the program with it.
 void programEnded() { }
 
+std::string windowFailureCause()
+{
+    return "cannot open a window on the display (DISPLAY, WAYLAND_DISPLAY)";
+}
+
 } // namespace quantelo::platform

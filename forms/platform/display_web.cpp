@@ -23,4 +23,10 @@ void programEnded()
     // clang-format on
 }
 
+// The page's canvas is the display; without WebGL the page cannot draw.
+std::string windowFailureCause()
+{
+    return "cannot draw in this page (the browser gave it no WebGL)";
+}
+
 } // namespace quantelo::platform

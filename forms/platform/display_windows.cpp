@@ -11,4 +11,13 @@ bool displayNamed(bool /*platformGiven*/)
 // The event loop ends with the last window, and the program with it.
 void programEnded() { }
 
+// The desktop is there; what fails is loading Qt's platform plugin: the one
+// that -platform names is not shipped, or platforms\qwindows.dll or a DLL it
+// needs is not next to the program.
+std::string windowFailureCause()
+{
+    return "cannot start: no Qt platform plugin could be loaded (the program ships the windows plugin "
+           "alone: platforms\\qwindows.dll and the Qt DLLs must be next to Quantelo-Power.exe)";
+}
+
 } // namespace quantelo::platform

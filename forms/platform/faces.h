@@ -19,6 +19,11 @@ std::string wineTahomaFile();
 // Linux package depends on them), Liberation Sans in a web page.
 std::vector<std::string> bundledFaceFiles();
 
+// Whether the program runs under Wine rather than on Windows itself (never
+// elsewhere): Wine names desktop faces it has no files for
+// (forms/windows/fonts.cpp).
+bool runningUnderWine();
+
 // Chooses the engine that draws the faces, before the QApplication exists.
 // Under Wine, whose GDI emboldens a face without a bold outline only faintly
 // (Wine's Tahoma: strokes about 1.15 times as heavy), Qt's own FreeType

@@ -16,4 +16,9 @@ std::vector<std::string> bundledFaceFiles()
     return {};
 }
 
+bool runningUnderWine()
+{
+    return false;
+}
+
 } // namespace quantelo::platform

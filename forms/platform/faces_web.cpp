@@ -17,4 +17,9 @@ std::vector<std::string> bundledFaceFiles()
 // Qt's FreeType engine is the page's only one.
 void chooseFontEngine() { }
 
+bool runningUnderWine()
+{
+    return false;
+}
+
 } // namespace quantelo::platform

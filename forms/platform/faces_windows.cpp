@@ -7,7 +7,6 @@
 #include <cstdlib>
 
 namespace quantelo::platform {
-namespace {
 
 // Wine's ntdll has functions of its own that Windows' lacks.
 bool runningUnderWine()
@@ -15,8 +14,6 @@ bool runningUnderWine()
     HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
     return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
 }
-
-} // namespace
 
 // Wine names its data folder to every program it runs, in NT form
 // (\??\Z:\usr\share\wine); Windows itself has no such variable.

@@ -120,6 +120,31 @@ void standIn(const QString& face)
         QFont::insertSubstitutions(face, substitutes);
 }
 
+// Under Wine, the faces of the desktop that Qt gives its own widgets and
+// those that set no font: the message boxes, the text boxes' context menu,
+// the buttons of a message box. Wine names them as Windows does ("MS Shell
+// Dlg 2", say) and resolves them through substitutes of its own, which Qt's
+// FreeType engine does not know: it would draw them in the first face it
+// falls back on, a serif one. Each such face that this machine lacks draws
+// in the windows' Tahoma, or in the faces that stand in for it. The system
+// face ("MS Shell Dlg") is listed even without a font file, so a face counts
+// as there only with a style the engine can load.
+void standInForDesktopFaces()
+{
+    static const char* const widgetClasses[]
+        = {"QMessageBox", "QMenu",      "QMenuBar",    "QMenuItem",        "QLabel",
+           "QTipLabel",   "QStatusBar", "QPushButton", "QAbstractItemView"};
+    QStringList faces{QApplication::font().family()};
+    for (const char* widgetClass : widgetClasses)
+        faces.append(QApplication::font(widgetClass).family());
+    faces.removeDuplicates();
+    const QStringList substitutes = substitutesFor(QStringLiteral("MS Sans Serif"));
+    for (const QString& face : std::as_const(faces)) {
+        if (!face.isEmpty() && !AskedFaces.contains(face) && QFontDatabase::styles(face).isEmpty())
+            QFont::insertSubstitutions(face, substitutes);
+    }
+}
+
 } // namespace
 
 void installFontStandIns(const QString& wineTahomaFile)
@@ -140,6 +165,8 @@ void installFontStandIns(const QString& wineTahomaFile)
     // others follow when a window first asks for them.
     for (const QString& face : std::as_const(state.askedFor))
         standIn(face);
+    if (platform::runningUnderWine())
+        standInForDesktopFaces();
 
     if (!lastResortStandsIn())
         return;

@@ -29,7 +29,10 @@ namespace quantelo {
 //                         writing, which for horizontal Latin text draws like
 //                         the plain face
 //   "MS Sans Serif"       Tahoma as above, else Liberation Sans
-// With these the sizes and weights asked for stay the same.
+// With these the sizes and weights asked for stay the same. Under Wine, the
+// desktop's faces that Qt's own widgets use (the message boxes, the context
+// menus), which Wine names as Windows does and Qt's FreeType engine does not
+// find, get the stand-ins of "MS Sans Serif" too.
 //
 // DejaVu Sans is the last resort for each (the Linux package depends on the
 // faces above, but a build may run without them). Its letters are wider, and

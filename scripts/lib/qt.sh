@@ -13,8 +13,11 @@
 #
 # The builds are reproducible: the compilers see the source and build
 # folders under fixed names (-ffile-prefix-map), so no path of the machine
-# that built them reaches the libraries, and the cache key holds everything
-# else that does.
+# that built them reaches the libraries; the time stamps the tools write
+# (the linker's in each DLL, rcc's of each resource file) are the date of
+# the source's last Debian changelog entry (SOURCE_DATE_EPOCH), not the time
+# of the build; and the cache key holds everything else that does. A Qt
+# relocates itself, so its install folder is not written into it either.
 
 qt_cache_root() {
     echo "${QUANTELO_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/quantelo}"
@@ -108,6 +111,8 @@ ensure_qt() {
     (
         src=$(fetch_qt_source "$work") || exit 1
         rm -rf "$prefix"
+        SOURCE_DATE_EPOCH=$(dpkg-parsechangelog -l "$src/debian/changelog" -STimestamp) || exit 1
+        export SOURCE_DATE_EPOCH
         # The source and build folders under fixed names in what the
         # compilers write (assertion texts, debug information).
         local map="-ffile-prefix-map=$src=/qt6-base -ffile-prefix-map=$work/build=/qt6-base-build"

@@ -7,7 +7,7 @@
 # Qt tools (moc, rcc, uic) that the cross-built Qt uses: the same 6.4.2.
 windows_packages=(g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64 nsis
     wine wine64 ninja-build qt6-base-dev-tools dpkg-dev xz-utils xclip zip unzip
-    googletest fonts-wine)
+    googletest fonts-wine icoutils)
 
 windows_toolchain="$repo_root/cmake/mingw-w64-x86_64.cmake"
 

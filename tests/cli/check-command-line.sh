@@ -35,6 +35,9 @@ check help-lists-version    0 "-v, --version"      $no_display "$program" --help
 check unknown-option        2 "Unknown option 'frobnicate'" $no_display "$program" --frobnicate
 check unknown-single-dash   2 "Usage: Quantelo-Power" $no_display "$program" -frobnicate
 check stray-argument        2 "unexpected argument 'file.txt'" $no_display "$program" file.txt
+# Windows' help switches are not options here.
+check no-question-mark      2 "Unknown option '?'" $no_display "$program" '-?'
+check no-slash-question     2 "unexpected argument '/?'" $no_display "$program" '/?'
 check qt-option-not-ours    2 "Unknown option 'platform'" $no_display "$program" -platform=offscreen
 # Text that cannot be written (a full disk) is a failure, with a message.
 check help-to-full-disk     3 "cannot write to standard output" \

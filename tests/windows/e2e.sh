@@ -7,7 +7,8 @@
 # clipboard, which Wine shares with X (xclip).
 #   e2e.sh FOLDER [SCREENSHOT-DIR]
 # Needs an initialised Wine prefix (WINEPREFIX) and a display (DISPLAY); with
-# SCREENSHOT-DIR it saves the main window and the single-phase calculator.
+# SCREENSHOT-DIR it saves the main window, the single-phase calculator, its
+# power-factor message box and a text box's context menu.
 set -euo pipefail
 
 folder=$1
@@ -92,6 +93,33 @@ check "--version from cmd" "Quantelo 1.00" "$(wine cmd /c Quantelo-Power.exe --v
 status=0
 wine Quantelo-Power.exe --no-such-option </dev/null >/dev/null 2>&1 || status=$?
 check "exit status on a wrong option" 2 "$status"
+# -? and /?, as Windows programs answer them: the help, as --help prints it.
+help=$(wine Quantelo-Power.exe --help </dev/null | tr -d '\r')
+check "the help lists -?" yes "$(grep -qF -- '-?, -h, --help' <<<"$help" && echo yes || echo "$help")"
+for switch in '-?' '/?'; do
+    out=$(wine Quantelo-Power.exe "$switch" </dev/null | tr -d '\r') || true
+    check "$switch prints the help" yes "$([ "$out" = "$help" ] && echo yes || echo "$out")"
+done
+# A platform plugin that the folder lacks: Qt says so in a box; once that is
+# dismissed, the program names the cause in Windows terms, not the display's,
+# and ends with status 1.
+errors=$(mktemp)
+wine Quantelo-Power.exe -platform minimal </dev/null >/dev/null 2>"$errors" &
+failing=$!
+for i in $(seq 300); do
+    kill -0 "$failing" 2>/dev/null || break
+    box=$(xdotool search --onlyvisible --name '^Quantelo-Power$' 2>/dev/null | head -n 1) || true
+    [ -z "$box" ] || { xdotool windowactivate --sync "$box" key Return 2>/dev/null || true; }
+    sleep 0.1
+done
+status=0
+wait "$failing" || status=$?
+check "exit status without its platform plugin" 1 "$status"
+cause=$(tr -d '\r' <"$errors" | grep '^Quantelo-Power: ' || true)
+check "the cause, in Windows terms" yes \
+    "$(grep -q 'no Qt platform plugin could be loaded.*next to Quantelo-Power.exe' <<<"$cause" &&
+        ! grep -q DISPLAY <<<"$cause" && echo yes || echo "$cause")"
+rm -f "$errors"
 
 wine Quantelo-Power.exe &
 program=$!
@@ -125,6 +153,7 @@ xdotool type --delay 60 1.5
 key alt+s
 box=$(wait_window "$MESSAGE_TITLE")
 wait_active "$box"
+[ -z "$shots" ] || { sleep 0.5; import -window "$box" -frame "$shots/windows-message-box.png"; }
 printf '' | xclip -selection clipboard -i
 key ctrl+c
 message=$(xclip -selection clipboard -o 2>/dev/null || true)
@@ -135,6 +164,14 @@ esac
 key Return
 wait_gone "$MESSAGE_TITLE"
 wait_active "$single"
+if [ -n "$shots" ]; then
+    # The power factor box's context menu (the Menu key) over its window: the
+    # window's area of the screen.
+    key shift+Tab shift+Tab Menu
+    sleep 1
+    import -window "$single" -frame -screen "$shots/windows-context-menu.png"
+    key Escape
+fi
 
 # Closing the last window ends the program, with status 0.
 key alt+F4

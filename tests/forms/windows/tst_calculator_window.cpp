@@ -4,13 +4,17 @@
 #include "forms/controls/colour_role.h"
 #include "forms/controls/limited_line_edit.h"
 #include "forms/windows/calculator_window.h"
+#include "forms/platform/faces.h"
 #include "forms/windows/fonts.h"
 #include "tests/support/qt_windows.h"
 
 #include <QAccessible>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QFontInfo>
 #include <QInputMethodEvent>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
@@ -199,6 +203,7 @@ private slots:
     void resultsShowFromTheirStart();
     void invalidPowerFactor_data();
     void invalidPowerFactor();
+    void boxAndMenuInTheWindowsFace();
     void overLimitThenClear();
     void windowsAreIndependent();
     void typingLimit_data();
@@ -681,6 +686,46 @@ void TestCalculatorWindow::invalidPowerFactor()
     QCOMPARE(form.label(Label::lblMsg).text(), QString());
     // The window title never carries the application title.
     QVERIFY(!form.windowTitle().contains(QStringLiteral("Quantelo1")));
+}
+
+// Wine names the desktop's faces, which Qt gives the message box and the
+// context menu, as Windows does; they must draw in the windows' face, not in
+// the serif face that Qt's FreeType engine falls back on.
+void TestCalculatorWindow::boxAndMenuInTheWindowsFace()
+{
+    if (!quantelo::platform::runningUnderWine())
+        QSKIP("Only under Wine are the desktop's faces Windows names");
+    const QString windowsFace = QFontInfo(quantelo::controlFont(QStringLiteral("Tahoma"), 8, 400)).family();
+    QStringList drawnIn; // "what: face"
+    CalculatorWindow& form = window("1Ph");
+    form.setMessageBoxRunner(nullptr); // the real modal box
+    showAndActivate(form);
+    type("1Ph", "230", "10", "1.5");
+    {
+        const ModalWatchdog watchdog([&](QMessageBox& messageBox) {
+            for (const QWidget* part : messageBox.findChildren<QWidget*>()) {
+                if (qobject_cast<const QLabel*>(part) != nullptr || qobject_cast<const QPushButton*>(part) != nullptr)
+                    drawnIn << QStringLiteral("box %1 (%2): %3")
+                                   .arg(part->metaObject()->className(), part->font().family(),
+                                        QFontInfo(part->font()).family());
+            }
+            QTest::mouseClick(messageBox.button(QMessageBox::Ok), Qt::LeftButton);
+        });
+        click("1Ph", "cmdSolve");
+    }
+    auto& volts = static_cast<QLineEdit&>(control("1Ph", "txtVolts"));
+    QContextMenuEvent rightClick(QContextMenuEvent::Mouse, volts.rect().center(),
+                                 volts.mapToGlobal(volts.rect().center()));
+    QCoreApplication::sendEvent(&volts, &rightClick);
+    QMenu* menu = nullptr;
+    QTRY_VERIFY((menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) != nullptr);
+    drawnIn << QStringLiteral("context menu (%1): %2").arg(menu->font().family(), QFontInfo(menu->font()).family());
+    menu->close();
+
+    QVERIFY2(drawnIn.size() >= 3, qPrintable(drawnIn.join(QStringLiteral(", ")))); // the text, OK, the menu
+    for (const QString& part : std::as_const(drawnIn))
+        QVERIFY2(part.endsWith(QStringLiteral(": ") + windowsFace),
+                 qPrintable(part + QStringLiteral(" instead of ") + windowsFace));
 }
 
 void TestCalculatorWindow::overLimitThenClear()
