@@ -3,8 +3,8 @@
 #include "forms/controls/caption_label.h"
 #include "forms/controls/colour_role.h"
 #include "forms/controls/limited_line_edit.h"
-#include "forms/windows/calculator_window.h"
 #include "forms/platform/faces.h"
+#include "forms/windows/calculator_window.h"
 #include "forms/windows/fonts.h"
 #include "tests/support/qt_windows.h"
 
