@@ -1,5 +1,6 @@
 #include "forms/platform/faces.h"
 
+#include <QByteArray>
 #include <QtGlobal>
 
 #include <windows.h>
