@@ -70,6 +70,7 @@ SuspendableCommand CalculatorCommands::solve()
     if (isOverPowerLimit(Val(m_window.text(TextBox::txtApPower)))) {
         flagOverLimit(TextBox::txtApPower);
     }
+    co_return;
 }
 
 void CalculatorCommands::cmdClear_Click()
