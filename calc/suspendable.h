@@ -6,7 +6,7 @@
 #include <utility>
 
 // libc++ before 14 (Emscripten's) has the coroutine library only under
-// its Technical Specification name; the compiler looks it up there.
+// its experimental name; the compiler looks it up there.
 #if __has_include(<coroutine>)
 #include <coroutine>
 namespace quantelo::coroutine {

@@ -20,8 +20,8 @@ set(QUANTELO_HARDEN OFF)
 # The folder a web server hosts: everything at its top.
 set(CMAKE_INSTALL_BINDIR . CACHE PATH "The program's files")
 add_compile_options(-Wformat -Werror=format-security)
-# Emscripten's libc++ 13 has the coroutine library under its Technical
-# Specification name only (calc/suspendable.h), which clang 14 still takes
+# Emscripten's libc++ 13 has the coroutine library under its experimental
+# name only (calc/suspendable.h), which clang 14 still takes
 # but calls deprecated.
 add_compile_options(-Wno-deprecated-experimental-coroutine)
 # Of the benchmarks only the start-up floor, the bare window, is built for
