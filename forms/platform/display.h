@@ -22,4 +22,11 @@ std::string windowFailureCause();
 // again.
 void programEnded();
 
+// Whether a window's frame (title bar and borders) is known as soon as its
+// native window is made, before it is shown. In a web page Qt draws the
+// frames itself, so a window made first can be centred by its frame and is
+// drawn once, where it belongs. A desktop window manager reports the frame
+// only after mapping the window.
+bool frameKnownOnceMade();
+
 } // namespace quantelo::platform

@@ -27,4 +27,10 @@ std::string windowFailureCause()
     return "cannot open a window on the display (DISPLAY, WAYLAND_DISPLAY)";
 }
 
+// The window manager reports the frame after mapping the window.
+bool frameKnownOnceMade()
+{
+    return false;
+}
+
 } // namespace quantelo::platform

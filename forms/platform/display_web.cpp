@@ -29,4 +29,10 @@ std::string windowFailureCause()
     return "cannot draw in this page (the browser gave it no WebGL)";
 }
 
+// Qt draws each window's title bar and borders in the page itself.
+bool frameKnownOnceMade()
+{
+    return true;
+}
+
 } // namespace quantelo::platform

@@ -20,4 +20,11 @@ std::string windowFailureCause()
            "alone: platforms\\qwindows.dll and the Qt DLLs must be next to Quantelo-Power.exe)";
 }
 
+// Placed as on X11: by its client area, then once more by the frame
+// Windows reports when the window is shown.
+bool frameKnownOnceMade()
+{
+    return false;
+}
+
 } // namespace quantelo::platform

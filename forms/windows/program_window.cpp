@@ -1,6 +1,7 @@
 #include "forms/windows/program_window.h"
 
 #include "forms/controls/application_state.h"
+#include "forms/platform/display.h"
 #include "forms/windows/form_builder.h"
 #include "resources/program_icon.h"
 
@@ -126,12 +127,15 @@ void applyProgramIcon()
 // Otherwise the client area is centred, and true says that the window should
 // be centred again by its frame as soon as the window manager reports it.
 // Where no frame is ever reported (no window manager, Wayland), the client
-// area stays centred.
+// area stays centred. Where the platform knows the frame of a window as soon
+// as it is made (a web page), the window is made first and centred by it.
 bool placeCentredOnScreen(QWidget& window)
 {
     const QScreen* screen = window.screen();
     if (screen == nullptr)
         return false;
+    if (window.windowHandle() == nullptr && platform::frameKnownOnceMade())
+        window.winId(); // makes the native window
     QMargins frame = window.windowHandle() != nullptr ? window.windowHandle()->frameMargins() : QMargins();
     if (frame.isNull())
         frame = applicationState<KnownFrame>().frame;
