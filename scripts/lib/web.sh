@@ -8,7 +8,7 @@
 # and Tesseract (which reads the message box) for the end-to-end run, and
 # the faces the page bundles. node and npm come with the machine's nodejs.
 web_packages=(emscripten ninja-build qt6-base-dev-tools dpkg-dev xz-utils zip unzip
-    googletest libfast-float-dev libfmt-dev chromium nodejs tesseract-ocr tesseract-ocr-eng
+    googletest libfast-float-dev libfmt-dev chromium firefox-esr nodejs tesseract-ocr tesseract-ocr-eng
     fonts-liberation2 fonts-wine python3)
 
 # What of Qt the program uses in a page: Core, Gui and Widgets, with Test
@@ -117,7 +117,8 @@ ensure_web_driver() {
 # The browser stage of scripts/test: Qt for WebAssembly (built once), the
 # program and its suites built with Emscripten, the suites (ctest: the
 # core's under node, the layout suite in headless Chromium), the static
-# folder and its zip, and the program end to end in headless Chromium.
+# folder and its zip, and the program end to end in headless Chromium and
+# in Firefox (on a virtual display: needs display.sh).
 web_stage() {
     local dir=$1
     QUANTELO_WEB_QT=$(ensure_web_qt)
@@ -127,5 +128,12 @@ web_stage() {
     ensure_web_driver
     ctest --test-dir "$dir" --output-on-failure -j"$(build_jobs)"
     stage_web "$dir"
-    node "$repo_root/tests/web/e2e.mjs" "$(ls -d "$dir"/Quantelo-Power-*-web)" ${SCREENSHOTS:-}
+    local folder
+    folder=$(ls -d "$dir"/Quantelo-Power-*-web)
+    node "$repo_root/tests/web/e2e.mjs" "$folder" ${SCREENSHOTS:-}
+    start_virtual_display
+    local status=0
+    node "$repo_root/tests/web/e2e.mjs" --firefox "$folder" || status=$?
+    stop_virtual_display
+    return $status
 }

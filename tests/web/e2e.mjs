@@ -1,11 +1,13 @@
 // The browser edition end to end, as a user meets it: the folder that
 // scripts/web makes, served on 127.0.0.1 and opened in Debian's headless
-// Chromium. Every window is opened with its access key, the worked examples
+// Chromium, or in its Firefox ESR. Every window is opened with its access key, the worked examples
 // are typed with real key events, and the results are read as a user takes
 // them: select all, copy, and the page's clipboard. Each window must show a
 // title bar and open centred in the page.
 //
-//   node tests/web/e2e.mjs FOLDER [SCREENSHOT-FOLDER]
+//   node tests/web/e2e.mjs [--firefox] FOLDER [SCREENSHOT-FOLDER]
+//
+// Firefox runs on the X display in DISPLAY (serve.mjs says why).
 //
 // With a screenshot folder, the main window and a solved single-phase
 // calculator are saved there (web-main.png, web-single-phase.png).
@@ -14,11 +16,12 @@ import { PNG } from 'pngjs';
 import fs from 'node:fs';
 import path from 'node:path';
 import { spawnSync } from 'node:child_process';
-import { launchChromium, serve } from './serve.mjs';
+import { launchChromium, launchFirefox, serve } from './serve.mjs';
 
-const [folder, shots] = process.argv.slice(2);
+const firefox = process.argv[2] === '--firefox';
+const [folder, shots] = process.argv.slice(firefox ? 3 : 2);
 if (!folder || !fs.existsSync(path.join(folder, 'index.html'))) {
-    console.error('usage: node tests/web/e2e.mjs FOLDER [SCREENSHOT-FOLDER]');
+    console.error('usage: node tests/web/e2e.mjs [--firefox] FOLDER [SCREENSHOT-FOLDER]');
     process.exit(2);
 }
 
@@ -44,10 +47,13 @@ function checkThat(what, condition, detail) {
 const pause = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 
 const server = await serve(folder);
-const browser = await launchChromium();
+const browser = firefox ? await launchFirefox() : await launchChromium();
+console.log(`in ${await browser.version()}`);
 const page = await browser.newPage();
-await browser.defaultBrowserContext().overridePermissions(server.url.replace(/\/$/, ''),
-    ['clipboard-read', 'clipboard-write', 'clipboard-sanitized-write']);
+if (!firefox) {
+    await browser.defaultBrowserContext().overridePermissions(server.url.replace(/\/$/, ''),
+        ['clipboard-read', 'clipboard-write', 'clipboard-sanitized-write']);
+}
 const errors = [];
 page.on('pageerror', (error) => errors.push(error.message));
 
