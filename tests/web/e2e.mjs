@@ -1,9 +1,9 @@
 // The browser edition end to end, as a user meets it: the folder that
 // scripts/web makes, served on 127.0.0.1 and opened in Debian's headless
-// Chromium, or in its Firefox ESR. Every window is opened with its access key, the worked examples
-// are typed with real key events, and the results are read as a user takes
-// them: select all, copy, and the page's clipboard. Each window must show a
-// title bar and open centred in the page.
+// Chromium, or in its Firefox ESR. Every window is opened with its access
+// key, the worked examples are typed with real key events, and the results
+// are read as a user takes them: select all, copy, and the page's clipboard.
+// Each window must show a title bar and open centred in the page.
 //
 //   node tests/web/e2e.mjs [--firefox] FOLDER [SCREENSHOT-FOLDER]
 //

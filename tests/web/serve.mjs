@@ -65,7 +65,7 @@ export async function launchChromium(width = 1280, height = 900) {
 }
 
 // Debian's Firefox ESR, through WebDriver BiDi, on the X display in
-// DISPLAY: headless Firefox here offers a page no WebGL, on a display it
+// DISPLAY: headless Firefox here offers a page no WebGL; on a display it
 // draws through Mesa. The page may read the clipboard without asking, as
 // Chromium's granted permission allows.
 export async function launchFirefox(width = 1280, height = 900) {
@@ -75,6 +75,6 @@ export async function launchFirefox(width = 1280, height = 900) {
         headless: false,
         args: [`--width=${width}`, `--height=${height}`],
         defaultViewport: { width, height },
-        extraPrefsFirefox: { 'dom.events.testing.asyncClipboard': true, 'webgl.force-enabled': true },
+        extraPrefsFirefox: { 'dom.events.testing.asyncClipboard': true },
     });
 }
