@@ -7,7 +7,9 @@ waits for what Orca says of it before the next."""
 import os
 import re
 import shutil
+import signal
 import subprocess
+import sys
 import tempfile
 import time
 import unittest
@@ -46,33 +48,46 @@ class Orca:
                    GSETTINGS_BACKEND="memory")
         # Orca writes its log to a terminal, line by line, and script
         # passes each line on to the file at once; written straight into a
-        # file, the log would lag by whole blocks.
+        # file, the log would lag by whole blocks. Orca looks for other Orcas
+        # of the same user by process name, to refuse to start or to end
+        # them: started through the interpreter it is named after that, and
+        # sessions side by side (ctest -j, another checkout) leave each
+        # other's Orca alone.
+        command = f"{sys.executable} {shutil.which('orca')} " \
+                  "--debug-file=/dev/stdout"
         self.process = subprocess.Popen(
-            ["script", "-f", "-q", "-c",
-             "orca --replace --debug-file=/dev/stdout", self.log_path],
+            ["script", "-f", "-q", "-c", command, self.log_path],
             env=env, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
             stderr=subprocess.DEVNULL, start_new_session=True)
         self.wait_for("Screen reader on.", 0, timeout=60)
 
     def stop(self):
         if self.process is not None:
-            # Orca, its speech-dispatcher and script are one process group.
+            # Orca first: script ends once it has reaped it. Whatever is left
+            # after that goes with script's process group.
             try:
-                os.killpg(self.process.pid, 15)
-            except ProcessLookupError:
+                with open(f"/proc/{self.process.pid}/task/"
+                          f"{self.process.pid}/children") as children:
+                    for pid in children.read().split():
+                        os.kill(int(pid), signal.SIGTERM)
+            except (OSError, ValueError):
                 pass
             try:
-                self.process.wait(5)
+                self.process.wait(10)
             except subprocess.TimeoutExpired:
-                os.killpg(self.process.pid, 9)
-                self.process.wait(5)
+                pass
+            try:
+                os.killpg(self.process.pid, signal.SIGKILL)
+            except ProcessLookupError:
+                pass
+            self.process.wait(5)
         speechd_pid = os.path.join(os.environ["XDG_RUNTIME_DIR"],
                                    "speech-dispatcher", "pid",
                                    "speech-dispatcher.pid")
         if os.path.exists(speechd_pid):
             with open(speechd_pid) as pid_file:
                 try:
-                    os.kill(int(pid_file.read().strip()), 9)
+                    os.kill(int(pid_file.read().strip()), signal.SIGKILL)
                 except (ValueError, ProcessLookupError):
                     pass
         shutil.rmtree(self.home, ignore_errors=True)
