@@ -6,17 +6,16 @@ waits for what Orca says of it before the next."""
 
 import os
 import re
+import shlex
 import shutil
 import signal
 import subprocess
 import sys
 import tempfile
 import time
-import unittest
 
 from quantelo_e2e import (
-    LINE_TO_NEUTRAL, MAIN_TITLE, SINGLE_PHASE, ProgramTestCase, key,
-    type_text)
+    LINE_TO_NEUTRAL, MAIN_TITLE, SINGLE_PHASE, ProgramTestCase, key)
 
 SPEECH_TIMEOUT = 20.0  # Orca speaks within a second; a loaded machine lags
 SPEECH = re.compile(r"SPEECH OUTPUT: '(.*)'\s*\{")
@@ -53,8 +52,8 @@ class Orca:
         # them: started through the interpreter it is named after that, and
         # sessions side by side (ctest -j, another checkout) leave each
         # other's Orca alone.
-        command = f"{sys.executable} {shutil.which('orca')} " \
-                  "--debug-file=/dev/stdout"
+        command = shlex.join([sys.executable, shutil.which("orca"),
+                              "--debug-file=/dev/stdout"])
         self.process = subprocess.Popen(
             ["script", "-f", "-q", "-c", command, self.log_path],
             env=env, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
