@@ -125,6 +125,7 @@ public:
     }
     void focusClearButton() override { }
     void msgBox(std::string_view /*prompt*/, quantelo::Dismissed dismissed) override { dismissed(); }
+    void announce(std::string_view /*text*/) override { }
 
 private:
     static std::size_t index(quantelo::TextBox box) { return static_cast<std::size_t>(box); }

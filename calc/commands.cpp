@@ -1,5 +1,6 @@
 #include "calc/commands.h"
 
+#include "calc/announcement.h"
 #include "calc/number_text.h"
 
 namespace quantelo {
@@ -19,6 +20,8 @@ void CalculatorCommands::cmdSolve_Click()
 
 SuspendableCommand CalculatorCommands::solve()
 {
+    m_inputStatus = {};
+    m_limitStatus = {};
     // Inputs are stored as singles. A value that does not fit one (or that
     // read as infinite) cannot be computed with: Solve empties the result
     // boxes, so that no earlier result stays beside the new inputs, says so
@@ -36,6 +39,7 @@ SuspendableCommand CalculatorCommands::solve()
         m_window.setText(TextBox::txtRealPower, {});
         m_window.setText(TextBox::txtApPower, {});
         co_await messageBox(Message::TooLarge);
+        announceOutcome();
         co_return;
     }
 
@@ -70,6 +74,7 @@ SuspendableCommand CalculatorCommands::solve()
     if (isOverPowerLimit(Val(m_window.text(TextBox::txtApPower)))) {
         flagOverLimit(TextBox::txtApPower);
     }
+    announceOutcome();
     co_return;
 }
 
@@ -89,6 +94,7 @@ void CalculatorCommands::cmdClear_Click()
 void CalculatorCommands::rejectPowerFactor()
 {
     m_window.setCaption(Label::lbl8, Message::InvalidPF);
+    m_inputStatus = Message::InvalidPF;
     m_window.setBackColor(Label::lbl8, Colour::Grey);
     for (const auto box :
          {TextBox::txtAmps, TextBox::txtRealPower, TextBox::txtApPower, TextBox::txtPF, TextBox::txtVolts}) {
@@ -99,6 +105,7 @@ void CalculatorCommands::rejectPowerFactor()
 void CalculatorCommands::reportEmptyBox(std::string_view message)
 {
     m_window.setCaption(Label::lbl8, message);
+    m_inputStatus = message;
     m_window.setBackColor(Label::lbl8, m_kind.emptyBoxColour);
     m_window.setText(TextBox::txtRealPower, {});
     m_window.setText(TextBox::txtApPower, {});
@@ -107,7 +114,18 @@ void CalculatorCommands::reportEmptyBox(std::string_view message)
 void CalculatorCommands::flagOverLimit(TextBox box)
 {
     m_window.setCaption(Label::lblMsg, Message::LimitExceeded);
+    m_limitStatus = Message::LimitExceeded;
     m_window.setBackColor(box, Colour::WindowText);
+}
+
+void CalculatorCommands::announceOutcome()
+{
+    const std::string spoken = announcement({.realPower = m_window.text(TextBox::txtRealPower),
+                                             .apparentPower = m_window.text(TextBox::txtApPower),
+                                             .inputStatus = m_inputStatus,
+                                             .limitStatus = m_limitStatus});
+    if (!spoken.empty())
+        m_window.announce(spoken);
 }
 
 } // namespace quantelo

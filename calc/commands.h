@@ -60,10 +60,14 @@ private:
     void rejectPowerFactor();
     void reportEmptyBox(std::string_view message);
     void flagOverLimit(TextBox box);
+    void announceOutcome();
 
     CalculatorWindowModel& m_window;
     CalculatorKind m_kind;
     CalculatorNumbers m_numbers;
+    // The statuses the running Solve has set, for its announcement.
+    std::string_view m_inputStatus;
+    std::string_view m_limitStatus;
     // The last Solve, while it waits at a message box.
     SuspendableCommand m_solve;
 };

@@ -75,6 +75,9 @@ public:
     // later from the event loop where it cannot (a web page). Solve goes on
     // only then.
     virtual void msgBox(std::string_view prompt, Dismissed dismissed) = 0;
+    // Tells a screen-reader user `text` (announcement.h) without moving the
+    // focus; nothing is drawn.
+    virtual void announce(std::string_view text) = 0;
 
 protected:
     CalculatorWindowModel() = default;

@@ -1,5 +1,7 @@
 #include "forms/controls/limited_line_edit.h"
 
+#include "forms/controls/accessibility.h"
+
 #include "forms/controls/sunken_edge.h"
 
 #include <QAction>
@@ -227,6 +229,7 @@ LimitedLineEdit::LimitedLineEdit(QWidget* parent)
     : QLineEdit(parent)
     , m_validator(new LimitValidator(this))
 {
+    installAccessibleInterfaces();
     setValidator(m_validator);
     setFrame(false);
     setTextMargins(SunkenEdgeWidth, SunkenEdgeWidth, SunkenEdgeWidth, SunkenEdgeWidth);

@@ -1,5 +1,6 @@
 #include "forms/controls/picture_box.h"
 
+#include "forms/controls/accessibility.h"
 #include "forms/controls/sunken_edge.h"
 
 #include <QPainter>
@@ -9,6 +10,7 @@ namespace quantelo {
 PictureBox::PictureBox(QWidget* parent)
     : QFrame(parent)
 {
+    setAccessibleRole(*this, QAccessible::Graphic);
     setFrameStyle(QFrame::NoFrame);
     setContentsMargins(SunkenEdgeWidth, SunkenEdgeWidth, SunkenEdgeWidth, SunkenEdgeWidth);
 }

@@ -1,5 +1,7 @@
 #include "forms/windows/calculator_window.h"
 
+#include "calc/announcement.h"
+#include "forms/controls/accessibility.h"
 #include "forms/controls/caption_label.h"
 #include "forms/controls/colour_role.h"
 #include "forms/controls/command_button.h"
@@ -24,6 +26,9 @@ CalculatorWindow::CalculatorWindow(const FormDescription& form, CalculatorKind k
     for (const Label label : AllLabels)
         m_labels[index(label)] = &resolveControl<CaptionLabel>(*this, controlName(label));
     m_clear = &resolveControl<CommandButton>(*this, ClearButton);
+    m_announcer = new Announcer(this);
+    // The power-factor box is read with the valid range shown beside it.
+    textBox(TextBox::txtPF).setAccessibleDescription(resolveControl<CaptionLabel>(*this, "Label7").text().simplified());
 
     connect(&resolveControl<CommandButton>(*this, SolveButton), &QPushButton::clicked, this,
             &CalculatorWindow::cmdSolve_Click);
@@ -66,6 +71,8 @@ void CalculatorWindow::setBackColor(TextBox box, ColourValue colour)
     // A result over the limit is flagged with the window-text colour, the
     // colour of its own digits; quantelo::setBackColor keeps them readable.
     quantelo::setBackColor(textBox(box), colour);
+    // A screen reader reads what the colour says with the box.
+    textBox(box).setAccessibleDescription(toQString(colourMeaning(box, colour)));
 }
 
 void CalculatorWindow::setBackColor(Label label, ColourValue colour)
@@ -90,6 +97,11 @@ void CalculatorWindow::msgBox(std::string_view prompt, Dismissed dismissed)
         return;
     }
     runModal(std::move(box), std::move(dismissed));
+}
+
+void CalculatorWindow::announce(std::string_view text)
+{
+    m_announcer->announce(toQString(text));
 }
 
 void CalculatorWindow::setMessageBoxRunner(MessageBoxRunner runner)

@@ -13,6 +13,7 @@ class QMessageBox;
 
 namespace quantelo {
 
+class Announcer;
 class CaptionLabel;
 class CommandButton;
 class LimitedLineEdit;
@@ -37,6 +38,7 @@ public:
     void setBackColor(Label label, ColourValue colour) override;
     void focusClearButton() override;
     void msgBox(std::string_view prompt, Dismissed dismissed) override;
+    void announce(std::string_view text) override;
 
     void cmdSolve_Click();
     void cmdClear_Click();
@@ -63,6 +65,7 @@ private:
     std::array<LimitedLineEdit*, TextBoxCount> m_boxes{};
     std::array<CaptionLabel*, LabelCount> m_labels{};
     CommandButton* m_clear = nullptr;
+    Announcer* m_announcer = nullptr;
     MessageBoxRunner m_messageBoxRunner;
 };
 

@@ -1,5 +1,6 @@
 #include "forms/windows/program_window.h"
 
+#include "forms/controls/accessibility.h"
 #include "forms/controls/application_state.h"
 #include "forms/platform/display.h"
 #include "forms/windows/form_builder.h"
@@ -148,6 +149,7 @@ bool placeCentredOnScreen(QWidget& window)
 ProgramWindow::ProgramWindow(const FormDescription& form)
     : QWidget(nullptr, ProgramWindowFlags)
 {
+    setAccessibleRole(*this, QAccessible::Window);
     buildForm(*this, form);
 }
 

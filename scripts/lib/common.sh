@@ -10,7 +10,8 @@ runtime_packages=(fonts-wine fonts-liberation2 fonts-dejavu-core)
 # headless start of scripts/run.
 display_packages=(xvfb xauth x11-utils xdotool openbox imagemagick)
 test_packages=(clang clang-tidy clang-format cppcheck libclang-rt-14-dev locales python3 binutils-mingw-w64-x86-64 desktop-file-utils appstream
-    dpkg-dev file dbus at-spi2-core python3-pyatspi qt6-gtk-platformtheme)
+    dpkg-dev file dbus at-spi2-core python3-pyatspi qt6-gtk-platformtheme
+    orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng)
 # The release checks: hardening-check (devscripts), lintian, two clean clones
 # for the reproducibility check, a headless Wayland compositor and Qt's
 # Wayland plugin.

@@ -1,3 +1,4 @@
+#include "calc/announcement.h"
 #include "calc/commands.h"
 #include "tests/support/fake_window.h"
 
@@ -20,6 +21,8 @@ struct SolveCase {
     const char* amps;
     const char* pf;
     std::vector<std::string> log;
+    // What a screen-reader user is told when Solve ends; "" for nothing.
+    std::string announced;
 };
 
 const std::vector<std::string> emptyAll = {
@@ -59,45 +62,64 @@ std::vector<std::string> rejectedPF(const char* message)
                  {std::string("MsgBox '") + message + "' over [||||]"}});
 }
 
+// The announcement of a good Solve, as the program words it.
+std::string spokenResults(const char* real, const char* apparent)
+{
+    return std::string("Real power ") + real + " kW, apparent power " + apparent + " kVA.";
+}
+
 const char* const belowMsg = "Enter PF value between 0.00 and 1.00 ";
 const char* const aboveMsg = "PF value should be between 0.00 and 1.00 ";
 
 std::vector<SolveCase> solveCases()
 {
     return {
-        {"typicalLineToNeutral", LineToNeutralCalculator, "230", "10", "0.8", results("5.5", "6.9", "0.80")},
-        {"typicalSinglePhase", SinglePhaseCalculator, "230", "10", "0.8", results("1.8", "2.3", "0.80")},
-        {"typicalLineToLine", LineToLineCalculator, "415", "100", "0.8", results("57.5", "71.9", "0.80")},
-        {"emptyPowerFactorIsZero", LineToNeutralCalculator, "230", "10", "", results("0.0", "6.9", "0.00")},
+        {"typicalLineToNeutral", LineToNeutralCalculator, "230", "10", "0.8", results("5.5", "6.9", "0.80"),
+         spokenResults("5.5", "6.9")},
+        {"typicalSinglePhase", SinglePhaseCalculator, "230", "10", "0.8", results("1.8", "2.3", "0.80"),
+         spokenResults("1.8", "2.3")},
+        {"typicalLineToLine", LineToLineCalculator, "415", "100", "0.8", results("57.5", "71.9", "0.80"),
+         spokenResults("57.5", "71.9")},
+        {"emptyPowerFactorIsZero", LineToNeutralCalculator, "230", "10", "", results("0.0", "6.9", "0.00"),
+         spokenResults("0.0", "6.9")},
         {"emptyVoltage", LineToLineCalculator, "", "10", "0.8",
-         join({results("0.0", "0.0", "0.80"), emptyBox(" Enter Voltage", "8000000B")})},
+         join({results("0.0", "0.0", "0.80"), emptyBox(" Enter Voltage", "8000000B")}), " Enter Voltage"},
         {"emptyVoltageSinglePhaseIsGrey", SinglePhaseCalculator, "", "10", "0.8",
-         join({results("0.0", "0.0", "0.80"), emptyBox(" Enter Voltage", "00808080")})},
+         join({results("0.0", "0.0", "0.80"), emptyBox(" Enter Voltage", "00808080")}), " Enter Voltage"},
         {"currentWinsOverVoltage", LineToNeutralCalculator, "", "", "0.8",
          join({results("0.0", "0.0", "0.80"), emptyBox(" Enter Voltage", "8000000B"),
-               emptyBox(" Enter Current", "8000000B")})},
-        {"blankVoltageIsNotEmpty", LineToNeutralCalculator, " ", "10", "0.8", results("0.0", "0.0", "0.80")},
+               emptyBox(" Enter Current", "8000000B")}),
+         " Enter Current"},
+        {"blankVoltageIsNotEmpty", LineToNeutralCalculator, " ", "10", "0.8", results("0.0", "0.0", "0.80"),
+         spokenResults("0.0", "0.0")},
         {"negativePF", LineToLineCalculator, "400", "10", "-0.5",
          join({results("-3.5", "6.9", "-0.50"), rejectedPF(belowMsg), emptyBox(" Enter Voltage", "8000000B"),
-               emptyBox(" Enter Current", "8000000B"), emptyBox(" Enter Power Factor", "8000000B")})},
+               emptyBox(" Enter Current", "8000000B"), emptyBox(" Enter Power Factor", "8000000B")}),
+         " Enter Power Factor"},
         {"pfAboveOneSinglePhase", SinglePhaseCalculator, "230", "10", "1.5",
          join({results("3.5", "2.3", "1.50"), rejectedPF(aboveMsg), emptyBox(" Enter Voltage", "00808080"),
-               emptyBox(" Enter Current", "00808080"), emptyBox(" Enter Power Factor", "00808080")})},
-        {"pfRoundingToOneIsAccepted", SinglePhaseCalculator, "230", "100", "1.004", results("23.1", "23.0", "1.00")},
+               emptyBox(" Enter Current", "00808080"), emptyBox(" Enter Power Factor", "00808080")}),
+         " Enter Power Factor"},
+        {"pfRoundingToOneIsAccepted", SinglePhaseCalculator, "230", "100", "1.004", results("23.1", "23.0", "1.00"),
+         spokenResults("23.1", "23.0")},
         {"pfRoundingAboveOneIsRejected", SinglePhaseCalculator, "230", "100", "1.006",
          join({results("23.1", "23.0", "1.01"), rejectedPF(aboveMsg), emptyBox(" Enter Voltage", "00808080"),
-               emptyBox(" Enter Current", "00808080"), emptyBox(" Enter Power Factor", "00808080")})},
-        {"pfRoundingToMinusZeroIsAccepted", SinglePhaseCalculator, "230", "10", "-0.004",
-         results("0.0", "2.3", "0.00")},
-        {"pfZeroAndVoltageWithUnit", SinglePhaseCalculator, "230V", "10", "0", results("0.0", "2.3", "0.00")},
+               emptyBox(" Enter Current", "00808080"), emptyBox(" Enter Power Factor", "00808080")}),
+         " Enter Power Factor"},
+        {"pfRoundingToMinusZeroIsAccepted", SinglePhaseCalculator, "230", "10", "-0.004", results("0.0", "2.3", "0.00"),
+         spokenResults("0.0", "2.3")},
+        {"pfZeroAndVoltageWithUnit", SinglePhaseCalculator, "230V", "10", "0", results("0.0", "2.3", "0.00"),
+         spokenResults("0.0", "2.3")},
         {"onlyApparentOverLimit", LineToNeutralCalculator, "400000", "1000", "0.5",
-         join({results("600000.0", "1200000.0", "0.50"), limitApparent})},
+         join({results("600000.0", "1200000.0", "0.50"), limitApparent}),
+         "Real power 600000.0 kW, apparent power 1200000.0 kVA. exceeded allocated value 9.99x10^5"},
         {"bothOverLimit", LineToNeutralCalculator, "400000", "1000", "1",
-         join({results("1200000.0", "1200000.0", "1.00"), limitReal, limitApparent})},
+         join({results("1200000.0", "1200000.0", "1.00"), limitReal, limitApparent}),
+         "Real power 1200000.0 kW, apparent power 1200000.0 kVA. exceeded allocated value 9.99x10^5"},
         {"exactlyAtLimitIsNotOver", SinglePhaseCalculator, "999990", "1000", "1",
-         results("999990.0", "999990.0", "1.00")},
+         results("999990.0", "999990.0", "1.00"), spokenResults("999990.0", "999990.0")},
         {"overLimitAndEmptyCurrent", SinglePhaseCalculator, "1E12", "", "1",
-         join({results("0.0", "0.0", "1.00"), emptyBox(" Enter Current", "00808080")})},
+         join({results("0.0", "0.0", "1.00"), emptyBox(" Enter Current", "00808080")}), " Enter Current"},
         // Inputs or results that do not fit a single: the result boxes are
         // emptied (no earlier result stays beside the new inputs), then one
         // message; nothing else is written.
@@ -107,29 +129,34 @@ std::vector<SolveCase> solveCases()
          "10",
          "0.8",
          {"txtRealPower.Text=''", "txtApPower.Text=''",
-          "MsgBox 'The values entered are too large to compute. ' over [1E999|10|0.8||]"}},
+          "MsgBox 'The values entered are too large to compute. ' over [1E999|10|0.8||]"},
+         ""},
         {"currentBeyondSingleRange",
          LineToNeutralCalculator,
          "230",
          "1E39",
          "0.8",
          {"txtRealPower.Text=''", "txtApPower.Text=''",
-          "MsgBox 'The values entered are too large to compute. ' over [230|1E39|0.8||]"}},
+          "MsgBox 'The values entered are too large to compute. ' over [230|1E39|0.8||]"},
+         ""},
         {"resultBeyondSingleRange",
          LineToLineCalculator,
          "1E25",
          "1E20",
          "0.8",
          {"txtRealPower.Text=''", "txtApPower.Text=''",
-          "MsgBox 'The values entered are too large to compute. ' over [1E25|1E20|0.8||]"}},
+          "MsgBox 'The values entered are too large to compute. ' over [1E25|1E20|0.8||]"},
+         ""},
         {"bothInputsAtTheSingleLimit",
          SinglePhaseCalculator,
          "1e38",
          "1e38",
          "0.8",
          {"txtRealPower.Text=''", "txtApPower.Text=''",
-          "MsgBox 'The values entered are too large to compute. ' over [1e38|1e38|0.8||]"}},
-        {"tinyInputsUnderflowToZero", SinglePhaseCalculator, "1E-999", "1E-50", "0.8", results("0.0", "0.0", "0.80")},
+          "MsgBox 'The values entered are too large to compute. ' over [1e38|1e38|0.8||]"},
+         ""},
+        {"tinyInputsUnderflowToZero", SinglePhaseCalculator, "1E-999", "1E-50", "0.8", results("0.0", "0.0", "0.80"),
+         spokenResults("0.0", "0.0")},
     };
 }
 
@@ -152,6 +179,9 @@ TEST(Solve, WritesInOrder)
                 if (held && line.starts_with("MsgBox ")) {
                     expected.emplace_back("OK");
                 }
+            }
+            if (!c.announced.empty()) {
+                expected.push_back(std::string("Announce '") + c.announced + "'");
             }
             while (window.openBox) {
                 EXPECT_TRUE(commands.waiting());
@@ -184,8 +214,43 @@ TEST(Solve, StatusStaysAfterACorrectedRun)
     window.log.clear();
     window.type("230", "10", "0.80");
     commands.cmdSolve_Click();
-    // Nothing empties the stale " Enter Voltage" or resets a colour.
-    EXPECT_EQ(window.log, results("5.5", "6.9", "0.80"));
+    // Nothing empties the stale " Enter Voltage" or resets a colour, and
+    // only what this Solve did is announced.
+    EXPECT_EQ(window.log, join({results("5.5", "6.9", "0.80"), {"Announce '" + spokenResults("5.5", "6.9") + "'"}}));
+}
+
+// A web page's box stays open while the user reads it: the announcement
+// waits for OK, and a second Solve meanwhile abandons the first unheard.
+TEST(Solve, AnnouncesOnceTheBoxIsDismissed)
+{
+    FakeWindow window;
+    window.holdMessageBoxes = true;
+    CalculatorCommands commands(window, SinglePhaseCalculator);
+    window.type("230", "10", "1.5");
+    commands.cmdSolve_Click();
+    EXPECT_FALSE(window.log.back().starts_with("Announce"));
+    window.clickOk();
+    EXPECT_EQ(window.log.back(), "Announce ' Enter Power Factor'");
+}
+
+TEST(Announcement, ColourMeaning)
+{
+    struct Row {
+        const char* name;
+        TextBox box;
+        ColourValue colour;
+        std::string_view meaning;
+    };
+    const Row rows[] = {
+        {"flaggedRealPower", TextBox::txtRealPower, Colour::WindowText, Message::LimitExceeded},
+        {"flaggedApparentPower", TextBox::txtApPower, Colour::WindowText, Message::LimitExceeded},
+        {"clearedResult", TextBox::txtRealPower, Colour::Menu, ""},
+        {"inputBoxIsNeverFlagged", TextBox::txtPF, Colour::WindowText, ""},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(colourMeaning(row.box, row.colour), row.meaning);
+    }
 }
 
 TEST(Clear, EmptiesAndResetsColoursInOrder)

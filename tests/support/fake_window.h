@@ -45,7 +45,7 @@ public:
     bool focusOnClear = false;
     std::vector<std::string> messageBoxes; // described as describeMessageBox() does
     // One line a write: "txtPF.Text='0.80'", "lbl8.BackColor=8000000B",
-    // "focus cmdClear", "MsgBox 'prompt' over [...]".
+    // "focus cmdClear", "MsgBox 'prompt' over [...]", "Announce 'text'".
     std::vector<std::string> log;
 
     [[nodiscard]] std::string text(TextBox box) const override { return texts[index(box)]; }
@@ -85,6 +85,8 @@ public:
         else
             dismissed();
     }
+
+    void announce(std::string_view text) override { log.push_back("Announce '" + std::string(text) + "'"); }
 
     // With holdMessageBoxes a box stays open, as in a web page, until the
     // test clicks OK.

@@ -6,6 +6,7 @@
 #include "forms/windows/main_window.h"
 #include "tests/support/qt_windows.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFile>
 #include <QFontInfo>
@@ -30,6 +31,7 @@ struct ControlRow {
     const char* name;
     const char* caption;
     QRect pixels;
+    QAccessible::Role role; // as a screen reader is told
 };
 
 // Set in the process that checks the loaded plug-ins alone.
@@ -74,6 +76,7 @@ private slots:
             windows.front()->windowTitle(),
             QStringLiteral("Kestrova's Quantelo - Find Real Power, Apparent Power in 1 Ph and 3 Ph  Installations"));
         QCOMPARE(windows.front()->size(), QSize(714, 471));
+        QCOMPARE(QAccessible::queryAccessibleInterface(windows.front())->role(), QAccessible::Window);
         QCOMPARE(windows.front()->minimumSize(), windows.front()->maximumSize());
         QVERIFY(!(windows.front()->windowFlags() & Qt::WindowMaximizeButtonHint));
         QVERIFY(windows.front()->windowFlags() & Qt::WindowMinimizeButtonHint);
@@ -85,10 +88,11 @@ private slots:
     {
         // clang-format off
         const ControlRow rows[] = {
-            {"Command3", "&Real and Apparent Power 1 Phase",                           {96, 288, 521, 33}},
-            {"Command1", "  R&eal and Apparent Power 3 Ph -  Line to Line Voltage",    {96, 344, 521, 33}},
-            {"Command2", " Re&al and Apparent Power 3 Ph -  Line to Neutral Voltage", {96, 400, 521, 33}},
-            {"Picture1", "",                                                           {160, 16, 404, 252}},
+            {"Command3", "&Real and Apparent Power 1 Phase",                           {96, 288, 521, 33},  QAccessible::Button},
+            {"Command1", "  R&eal and Apparent Power 3 Ph -  Line to Line Voltage",    {96, 344, 521, 33},  QAccessible::Button},
+            {"Command2", " Re&al and Apparent Power 3 Ph -  Line to Neutral Voltage", {96, 400, 521, 33},  QAccessible::Button},
+            // A Tab stop read as a picture: a frame's focus is not announced.
+            {"Picture1", "",                                                           {160, 16, 404, 252}, QAccessible::Graphic},
         };
         // clang-format on
         test_support::addRows(rows);
@@ -105,6 +109,7 @@ private slots:
         QVERIFY(control);
         QCOMPARE(control->parentWidget(), main);
         QCOMPARE(control->geometry(), pixels);
+        QCOMPARE(QAccessible::queryAccessibleInterface(control)->role(), row.role);
         if (auto* b = qobject_cast<QPushButton*>(control)) {
             QCOMPARE(b->text(), caption);
             QCOMPARE(b->font().family(), QStringLiteral("Tahoma"));

@@ -48,6 +48,35 @@ QColor lightestInside(const QImage& image, int margin)
     return lightest;
 }
 
+// What the windows tell a screen reader unasked while it lives: "hide" and
+// "show 'name'" for each widget in the notification role hidden and shown.
+// Qt tells a screen reader of a widget shown or hidden as it sends the
+// widget these events.
+class NotificationRecorder : public QObject {
+public:
+    NotificationRecorder() { qApp->installEventFilter(this); }
+
+    QStringList seen;
+    QList<QWidget*> widgets; // those shown
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::Show && event->type() != QEvent::Hide)
+            return false;
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(watched);
+        if (accessible == nullptr || accessible->role() != QAccessible::Notification)
+            return false;
+        if (event->type() == QEvent::Hide) {
+            seen << QStringLiteral("hide");
+        } else {
+            seen << QStringLiteral("show '%1'").arg(accessible->text(QAccessible::Name));
+            widgets << qobject_cast<QWidget*>(watched);
+        }
+        return false;
+    }
+};
+
 // The geometry a window had when its native window was made.
 class CreationWatcher : public QObject {
 public:
@@ -112,6 +141,7 @@ struct SolveRow {
     QString pfShown;
     QString status;
     quint32 statusColour;
+    QString announced; // what a screen reader is told once Solve has ended
 };
 
 struct ResultRow {
@@ -167,8 +197,10 @@ struct UndoRow {
 struct AccessibleNameRow {
     const char* name;
     QString key;
-    QString control;
+    QString control; // empty: the window
     QString spoken;
+    QAccessible::Role role;
+    QString description;
 };
 
 } // namespace
@@ -216,6 +248,8 @@ private slots:
     void accessibleNames_data();
     void accessibleNames();
     void statusLabelNameFollowsCaption();
+    void boxesReadWhole_data();
+    void boxesReadWhole();
     void followsPaletteChange();
 
 private:
@@ -541,14 +575,14 @@ void TestCalculatorWindow::solve_data()
 {
     // clang-format off
     const SolveRow rows[] = {
-        {"LN typical",               "LN",  "230", "10", "0.8",  "5.5", "6.9", "0.80", "",               ButtonFace},
-        {"LL typical",               "LL",  "400", "10", "0.85", "5.9", "6.9", "0.85", "",               ButtonFace},
-        {"1Ph typical",              "1Ph", "230", "10", "0.8",  "1.8", "2.3", "0.80", "",               ButtonFace},
-        {"LN power factor typed .8", "LN",  "230", "10", ".8",   "5.5", "6.9", "0.80", "",               ButtonFace},
-        {"LL no voltage",            "LL",  "",    "10", "0.8",  "",    "",    "0.80", " Enter Voltage", InactiveBorder},
-        {"1Ph no voltage",           "1Ph", "",    "10", "0.8",  "",    "",    "0.80", " Enter Voltage", Grey},
-        {"LN no current",            "LN",  "230", "",   "0.8",  "",    "",    "0.80", " Enter Current", InactiveBorder},
-        {"1Ph empty power factor",   "1Ph", "230", "10", "",     "0.0", "2.3", "0.00", "",               ButtonFace},
+        {"LN typical",               "LN",  "230", "10", "0.8",  "5.5", "6.9", "0.80", "",               ButtonFace,     "Real power 5.5 kW, apparent power 6.9 kVA."},
+        {"LL typical",               "LL",  "400", "10", "0.85", "5.9", "6.9", "0.85", "",               ButtonFace,     "Real power 5.9 kW, apparent power 6.9 kVA."},
+        {"1Ph typical",              "1Ph", "230", "10", "0.8",  "1.8", "2.3", "0.80", "",               ButtonFace,     "Real power 1.8 kW, apparent power 2.3 kVA."},
+        {"LN power factor typed .8", "LN",  "230", "10", ".8",   "5.5", "6.9", "0.80", "",               ButtonFace,     "Real power 5.5 kW, apparent power 6.9 kVA."},
+        {"LL no voltage",            "LL",  "",    "10", "0.8",  "",    "",    "0.80", " Enter Voltage", InactiveBorder, " Enter Voltage"},
+        {"1Ph no voltage",           "1Ph", "",    "10", "0.8",  "",    "",    "0.80", " Enter Voltage", Grey,           " Enter Voltage"},
+        {"LN no current",            "LN",  "230", "",   "0.8",  "",    "",    "0.80", " Enter Current", InactiveBorder, " Enter Current"},
+        {"1Ph empty power factor",   "1Ph", "230", "10", "",     "0.0", "2.3", "0.00", "",               ButtonFace,     "Real power 0.0 kW, apparent power 2.3 kVA."},
     };
     // clang-format on
     addRows(rows);
@@ -557,12 +591,21 @@ void TestCalculatorWindow::solve_data()
 void TestCalculatorWindow::solve()
 {
     QFETCH(SolveRow, row);
-    const auto& [rowName, key, volts, amps, pf, realPower, apparentPower, pfShown, status, statusColour] = row;
+    const auto& [rowName, key, volts, amps, pf, realPower, apparentPower, pfShown, status, statusColour, announced]
+        = row;
     CalculatorWindow& form = window(key);
     showAndActivate(form);
 
     type(key, volts, amps, pf);
+    NotificationRecorder told;
     click(key, "cmdSolve");
+
+    // Told once, at the end, without the focus moving from Clear; the
+    // notification takes no room, so nothing of it is drawn.
+    QCOMPARE(told.seen, QStringList{QStringLiteral("show '%1'").arg(announced)});
+    QCOMPARE(told.widgets.front()->size(), QSize(0, 0));
+    QCOMPARE(told.widgets.front()->focusPolicy(), Qt::NoFocus);
+    QCOMPARE(told.widgets.front()->window(), &form);
 
     QCOMPARE(box(key, TextBox::txtRealPower).text(), realPower);
     QCOMPARE(box(key, TextBox::txtApPower).text(), apparentPower);
@@ -654,6 +697,8 @@ void TestCalculatorWindow::invalidPowerFactor()
     QString statusBehindBox;
     bool boxesEmptyBehindBox = false;
     QWidget* focusBehindBox = nullptr;
+    NotificationRecorder told;
+    QStringList toldBehindBox;
     {
         const ModalWatchdog watchdog([&](QMessageBox& messageBox) {
             seen << SeenBox{messageBox.windowTitle(),         messageBox.text(), messageBox.standardButtons(),
@@ -663,6 +708,7 @@ void TestCalculatorWindow::invalidPowerFactor()
             for (const TextBox which : quantelo::AllTextBoxes)
                 boxesEmptyBehindBox = boxesEmptyBehindBox && form.text(which).empty();
             focusBehindBox = form.focusWidget();
+            toldBehindBox = told.seen;
             QTest::mouseClick(messageBox.button(QMessageBox::Ok), Qt::LeftButton);
         });
         click(key, "cmdSolve");
@@ -679,6 +725,9 @@ void TestCalculatorWindow::invalidPowerFactor()
     QCOMPARE(statusBehindBox, QStringLiteral(" Invalid PF value"));
     QVERIFY(boxesEmptyBehindBox);
     QCOMPARE(focusBehindBox, &control(key, "cmdClear"));
+    // The status that stands once the box is dismissed is told, then only.
+    QCOMPARE(toldBehindBox, QStringList());
+    QCOMPARE(told.seen, QStringList{"show ' Enter Power Factor'"});
 
     // After the box, the empty boxes are reported.
     QCOMPARE(form.label(Label::lbl8).text(), QStringLiteral(" Enter Power Factor"));
@@ -745,6 +794,11 @@ void TestCalculatorWindow::overLimitThenClear()
     QCOMPARE(form.label(Label::lblMsg).text(), QStringLiteral("exceeded allocated value 9.99x10^5"));
     QCOMPARE(quantelo::backColor(apparent), std::optional<quint32>(WindowText));
     QCOMPARE(quantelo::backColor(real), std::optional<quint32>(WindowBackground));
+    // A screen reader reads the flag with the flagged box, and only there.
+    const auto description
+        = [](QLineEdit& edit) { return QAccessible::queryAccessibleInterface(&edit)->text(QAccessible::Description); };
+    QCOMPARE(description(apparent), QStringLiteral("exceeded allocated value 9.99x10^5"));
+    QCOMPARE(description(real), QString());
     // The flagged box really paints the window-text colour.
     const QImage flagged = apparent.grab().toImage();
     QCOMPARE(QColor(flagged.pixel(flagged.width() - 6, 4)), QApplication::palette().color(QPalette::Text));
@@ -759,9 +813,16 @@ void TestCalculatorWindow::overLimitThenClear()
     QTest::keyClicks(&box(key, TextBox::txtVolts), "230");
     box(key, TextBox::txtAmps).clear();
     QTest::keyClicks(&box(key, TextBox::txtAmps), "10");
-    click(key, "cmdSolve");
+    {
+        NotificationRecorder told;
+        click(key, "cmdSolve");
+        // Hidden and shown again to be told anew; the stale status is not
+        // news: only the results are told.
+        QCOMPARE(told.seen, (QStringList{"hide", "show 'Real power 3.5 kW, apparent power 6.9 kVA.'"}));
+    }
     QCOMPARE(apparent.text(), QStringLiteral("6.9"));
     QCOMPARE(quantelo::backColor(apparent), std::optional<quint32>(WindowText));
+    QCOMPARE(description(apparent), QStringLiteral("exceeded allocated value 9.99x10^5"));
     QCOMPARE(form.label(Label::lblMsg).text(), QStringLiteral("exceeded allocated value 9.99x10^5"));
 
     click(key, "cmdClear");
@@ -773,6 +834,7 @@ void TestCalculatorWindow::overLimitThenClear()
     QCOMPARE(quantelo::backColor(real), std::optional<quint32>(Menu));
     QCOMPARE(apparent.palette().color(QPalette::Text), QApplication::palette().color(QPalette::Text));
     QCOMPARE(quantelo::backColor(apparent), std::optional<quint32>(Menu));
+    QCOMPARE(description(apparent), QString());
     QCOMPARE(quantelo::backColor(form.label(Label::lbl8)), std::optional<quint32>(Menu));
     const QImage cleared = form.label(Label::lbl8).grab().toImage();
     QCOMPARE(QColor(cleared.pixel(1, cleared.height() - 2)), QApplication::palette().color(QPalette::Window));
@@ -996,21 +1058,25 @@ void TestCalculatorWindow::programTextsAreNeverCut()
 
 void TestCalculatorWindow::accessibleNames_data()
 {
+    using enum QAccessible::Role;
     // clang-format off
     const AccessibleNameRow rows[] = {
-        {"LL txtVolts",         "LL",  "txtVolts",        "Voltage L-L, Volts"},
-        {"LN txtVolts",         "LN",  "txtVolts",        "Voltage L-N, Volts"},
-        {"1Ph txtVolts",        "1Ph", "txtVolts",        "Voltage L-N, Volts"},
-        {"LL txtAmps",          "LL",  "txtAmps",         "Current, Amps"},
-        {"LN txtPF",            "LN",  "txtPF",           "Power Factor"},
-        {"1Ph txtRealPower",    "1Ph", "txtRealPower",    "Real Power (P), kW"},
-        {"LL txtApPower",       "LL",  "txtApPower",      "Apparent Power (S), kVA"},
-        {"LN cmdSolve",         "LN",  "cmdSolve",        "Solve"},
-        {"1Ph cmdBackMainPage", "1Ph", "cmdBackMainPage", "Back to Main Page"},
-        {"LL lbl8 empty",       "LL",  "lbl8",            "Input status"},
-        {"LN lblMsg empty",     "LN",  "lblMsg",          "Result status"},
-        {"1Ph Frame2",          "1Ph", "Frame2",          "Input Values"},
-        {"LL lblPF2",           "LL",  "lblPF2",          "PF"},
+        {"LL txtVolts",         "LL",  "txtVolts",        "Voltage L-L, Volts",      EditableText, ""},
+        {"LN txtVolts",         "LN",  "txtVolts",        "Voltage L-N, Volts",      EditableText, ""},
+        {"1Ph txtVolts",        "1Ph", "txtVolts",        "Voltage L-N, Volts",      EditableText, ""},
+        {"LL txtAmps",          "LL",  "txtAmps",         "Current, Amps",           EditableText, ""},
+        {"LN txtPF",            "LN",  "txtPF",           "Power Factor",            EditableText, "Valid PF Values 0.00 to 1.00"},
+        {"LL txtPF",            "LL",  "txtPF",           "Power Factor",            EditableText, "Valid PF Values 0.00 to 1.00"},
+        {"1Ph txtRealPower",    "1Ph", "txtRealPower",    "Real Power (P), kW",      EditableText, ""},
+        {"LL txtApPower",       "LL",  "txtApPower",      "Apparent Power (S), kVA", EditableText, ""},
+        {"LN cmdSolve",         "LN",  "cmdSolve",        "Solve",                   Button,       ""},
+        {"1Ph cmdBackMainPage", "1Ph", "cmdBackMainPage", "Back to Main Page",       Button,       ""},
+        {"LL lbl8 empty",       "LL",  "lbl8",            "Input status",            StaticText,   ""},
+        {"LN lblMsg empty",     "LN",  "lblMsg",          "Result status",           StaticText,   ""},
+        {"1Ph Frame2",          "1Ph", "Frame2",          "Input Values",            Grouping,     ""},
+        {"LL lblPF2",           "LL",  "lblPF2",          "PF",                      StaticText,   ""},
+        // A window, not a filler: a screen reader's title-bar command reads it.
+        {"1Ph window",          "1Ph", "", "Kestrova's Quantelo - Real-Apparent Power - 1 Phase -  L- N  Voltage", Window, ""},
     };
     // clang-format on
     addRows(rows);
@@ -1019,10 +1085,13 @@ void TestCalculatorWindow::accessibleNames_data()
 void TestCalculatorWindow::accessibleNames()
 {
     QFETCH(AccessibleNameRow, row);
-    const auto& [rowName, key, controlName, spoken] = row;
-    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&control(key, controlName));
+    const auto& [rowName, key, controlName, spoken, role, description] = row;
+    QWidget& widget = controlName.isEmpty() ? window(key) : control(key, controlName);
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&widget);
     QVERIFY(accessible);
     QCOMPARE(accessible->text(QAccessible::Name), spoken);
+    QCOMPARE(accessible->role(), role);
+    QCOMPARE(accessible->text(QAccessible::Description), description);
 
     // And no control of the window goes unnamed.
     for (QWidget* child : window(key).findChildren<QWidget*>()) {
@@ -1030,6 +1099,37 @@ void TestCalculatorWindow::accessibleNames()
             continue;
         QAccessibleInterface* other = QAccessible::queryAccessibleInterface(child);
         QVERIFY2(other && !other->text(QAccessible::Name).isEmpty(), qPrintable(child->objectName()));
+    }
+}
+
+void TestCalculatorWindow::boxesReadWhole_data()
+{
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("result") << QStringLiteral("2.3");
+    QTest::newRow("empty") << QString();
+    QTest::newRow("over the limit") << QStringLiteral("1200000.0");
+    QTest::newRow("typed with a unit") << QStringLiteral("230V");
+}
+
+// A screen reader rebuilds a box's line from its attribute runs: one run
+// covers the whole text, wherever it asks, so no character is lost.
+void TestCalculatorWindow::boxesReadWhole()
+{
+    QFETCH(QString, shown);
+    CalculatorWindow& form = window("1Ph");
+    showAndActivate(form);
+    form.setText(TextBox::txtApPower, shown.toStdString());
+    QAccessibleTextInterface* text
+        = QAccessible::queryAccessibleInterface(&box("1Ph", TextBox::txtApPower))->textInterface();
+    QVERIFY(text);
+    const int length = static_cast<int>(shown.size());
+    QCOMPARE(text->characterCount(), length);
+    QCOMPARE(text->text(0, length), shown);
+    for (int offset = 0; offset <= length; ++offset) {
+        int start = -1;
+        int end = -1;
+        text->attributes(offset, &start, &end);
+        QCOMPARE((std::pair{start, end}), (std::pair{0, length}));
     }
 }
 
