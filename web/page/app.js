@@ -23,6 +23,7 @@ function announce(text) {
 // command that opened it waits. It gives the focus back where it was, then
 // lets the command go on.
 const box = document.getElementById('message-box');
+const main = document.querySelector('main');
 const boxText = document.getElementById('message-box-text');
 let boxView = null;
 let boxReturn = null;
@@ -30,11 +31,20 @@ function messageBox(view, text) {
     boxView = view;
     boxReturn = document.activeElement;
     boxText.textContent = text;
+    // Inert behind the box, access keys included (browsers let an access
+    // key reach a button behind a modal dialog).
+    main.inert = true;
     box.showModal();
 }
+// A click beside the box (its backdrop) leaves the focus on OK, as a
+// desktop's modal box keeps it.
+box.addEventListener('click', (event) => {
+    if (event.target === box) document.getElementById('message-box-ok').focus();
+});
 box.addEventListener('close', () => {
     const view = boxView;
     boxView = null;
+    main.inert = false;
     if (boxReturn && boxReturn.isConnected) boxReturn.focus();
     boxReturn = null;
     if (view !== null) ready.then((module) => module._quantelo_dismissed(view));
@@ -52,8 +62,7 @@ const page = {
         const label = control(view, name);
         label.textContent = text;
         // Named by its caption; while it has none, by the table's name.
-        if (text) label.removeAttribute('aria-label');
-        else label.setAttribute('aria-label', label.dataset.name);
+        label.setAttribute('aria-label', text || label.dataset.name);
         if (text.trim()) announce(text);
     },
     setBoxColour(view, name, back, fore) {
@@ -72,10 +81,21 @@ const ready = createModule({ page });
 
 // --- Views and addresses -------------------------------------------------
 // The address's fragment names the view; Back and bookmarks follow it.
+// Only the view shown has access keys: browsers give a key that several
+// elements carry to one of them, hidden or not.
+for (const element of document.querySelectorAll('main [accesskey]')) {
+    element.dataset.accesskey = element.accessKey;
+}
 function show() {
     const address = decodeURIComponent(location.hash.slice(1));
     const shown = views.find((view) => view.dataset.address === address) || views[0];
-    for (const view of views) view.hidden = view !== shown;
+    for (const view of views) {
+        view.hidden = view !== shown;
+        for (const element of view.querySelectorAll('[data-accesskey]')) {
+            if (view.hidden) element.removeAttribute('accesskey');
+            else element.accessKey = element.dataset.accesskey;
+        }
+    }
     document.title = shown.querySelector('.titlebar').textContent;
     // The focus goes where the window's tab order starts.
     const first = [...shown.querySelectorAll('[tabindex]')]
@@ -97,7 +117,7 @@ const commands = {
 document.addEventListener('click', (event) => {
     const button = event.target.closest('button[data-control]');
     const command = button && commands[button.dataset.control];
-    if (command) command(viewOf(button));
+    if (command && !box.open) command(viewOf(button));
 });
 
 // --- Text coming into a box ----------------------------------------------
