@@ -38,6 +38,10 @@ configure_and_build_web() {
         SOURCE_DATE_EPOCH=$(git -C "$repo_root" log -1 --format=%ct)
         export SOURCE_DATE_EPOCH
     fi
+    # A folder that the Qt for WebAssembly build configured is made anew.
+    if grep -qs '^QT_CHAINLOAD_TOOLCHAIN_FILE' "$dir/CMakeCache.txt"; then
+        rm -rf "$dir"
+    fi
     mkdir -p "$dir"
     local generator
     generator=$(build_page_generator "$dir/generator")
