@@ -58,7 +58,9 @@ function recordFrames() {
 
 async function measure(browser, server, canvas) {
     const page = await browser.newPage();
+    // Every run a first visit: no HTTP cache, no service worker.
     await page.setCacheEnabled(false);
+    await page.setBypassServiceWorker(true);
     await page.evaluateOnNewDocument(recordFrames);
     const before = server.sent.bytes;
     await page.goto(server.url);

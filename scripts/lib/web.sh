@@ -9,7 +9,7 @@
 # faces the page bundles and fonttools with brotli to subset them to WOFF2,
 # and the browsers the end-to-end run drives. node and npm come with nodejs.
 web_packages=(emscripten ninja-build cmake g++ qt6-base-dev zip unzip googletest libfast-float-dev libfmt-dev
-    chromium firefox-esr nodejs npm fonts-liberation2 fonts-wine fonttools python3-brotli python3)
+    chromium firefox-esr nodejs fonts-liberation2 fonts-wine fonttools python3-brotli python3)
 
 # Debian's Emscripten finds acorn and the other JavaScript it runs in
 # NODE_PATH, and its prebuilt system libraries in its own cache.
