@@ -11,9 +11,9 @@
 //   node tests/web/e2e.mjs [--firefox] FOLDER [SCREENSHOT-FOLDER]
 //
 // Firefox runs on the X display in DISPLAY (serve.mjs says why). With a
-// screenshot folder, the single-phase view after a typical run is saved
-// there at desktop width (web-single-phase.png) and at phone width
-// (web-phone.png).
+// screenshot folder, Chromium saves there the main view (web-main.png) and
+// the single-phase view after a typical run at desktop width
+// (web-single-phase.png), and the same at phone width (web-phone.png).
 
 import fs from 'node:fs';
 import path from 'node:path';
@@ -152,6 +152,7 @@ const workedExamples = [
 await open('');
 check('main view first', views.main.section, await shownView());
 check('main view: the focus starts on the first button', 'Command3', await focused());
+if (shots && !firefox) await page.screenshot({ path: path.join(shots, 'web-main.png') });
 await axe('main view');
 for (const example of workedExamples) {
     const view = views[example.view];
