@@ -169,8 +169,9 @@ std::string readableFore(ColourValue fore, const FontDescription& font)
             mixed |= (c * static_cast<unsigned>(100 - mix) / 100U) << shift;
         }
         if (contrast(mixed, LightFace) >= needed)
-            return mix == 0 ? cssColour(fore)
-                            : "color-mix(in srgb," + cssColour(fore) + " " + std::to_string(100 - mix) + "%,ButtonText)";
+            return mix == 0
+                ? cssColour(fore)
+                : "color-mix(in srgb," + cssColour(fore) + " " + std::to_string(100 - mix) + "%,ButtonText)";
     }
     return "ButtonText";
 }
@@ -217,17 +218,17 @@ void writeControl(std::ostream& html, const FormDescription& form, const Control
         break;
     case ControlKind::TextBox:
         html << "<input class=\"c box\" " << common << " type=\"text\" inputmode=\"decimal\" spellcheck=\"false\""
-             << " aria-label=\"" << escaped(control.accessibleName) << "\" data-limit=\"" << control.typingLimit
-             << "\"" << tab << " value=\"" << escaped(control.caption) << "\">\n";
+             << " aria-label=\"" << escaped(control.accessibleName) << "\" data-limit=\"" << control.typingLimit << "\""
+             << tab << " value=\"" << escaped(control.caption) << "\">\n";
         break;
     case ControlKind::CommandButton: {
         const Caption text = caption(control.caption);
         const std::string key = text.key ? std::string(" accesskey=\"") + text.key + "\"" : "";
-        const auto opener = std::find_if(Openers.begin(), Openers.end(),
-                                         [&](const Opener& o) { return o.button == control.name; });
+        const auto opener
+            = std::find_if(Openers.begin(), Openers.end(), [&](const Opener& o) { return o.button == control.name; });
         if (opener != Openers.end()) {
-            html << "<a class=\"c button\" " << common << " href=\"#" << opener->address << "\"" << key << tab
-                 << ">" << text.markup << "</a>\n";
+            html << "<a class=\"c button\" " << common << " href=\"#" << opener->address << "\"" << key << tab << ">"
+                 << text.markup << "</a>\n";
         } else {
             html << "<button type=\"button\" class=\"c button\" " << common << key << tab << ">" << text.markup
                  << "</button>\n";
@@ -236,8 +237,7 @@ void writeControl(std::ostream& html, const FormDescription& form, const Control
     }
     case ControlKind::PictureBox:
         html << "<div class=\"c picture\" " << common << "><img src=\"title.jpg\" alt=\""
-             << escaped(control.accessibleName.empty() ? control.caption : control.accessibleName)
-             << "\"></div>\n";
+             << escaped(control.accessibleName.empty() ? control.caption : control.accessibleName) << "\"></div>\n";
         break;
     case ControlKind::Frame: break; // written by writeControls
     }
