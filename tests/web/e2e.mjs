@@ -15,6 +15,7 @@
 // the single-phase view after a typical run at desktop width
 // (web-single-phase.png), and the same at phone width (web-phone.png).
 
+import { PNG } from 'pngjs';
 import fs from 'node:fs';
 import path from 'node:path';
 import { createRequire } from 'node:module';
@@ -87,6 +88,32 @@ async function tap(selector) {
     else await page.tap(selector);
 }
 
+// The view shown, as drawn, into the screenshot folder.
+async function viewShot(name) {
+    await (await page.$('main > section:not([hidden])')).screenshot({ path: path.join(shots, name) });
+}
+
+// A control as drawn: the luminance of its background (the commonest
+// shade) and of its ink (the shade farthest from it).
+async function drawn(selector) {
+    const png = PNG.sync.read(await (await page.$(selector)).screenshot({ type: 'png' }));
+    const counts = new Map();
+    const shades = [];
+    // Inside the edge: 4 pixels in from every side.
+    for (let y = 4; y < png.height - 4; ++y) {
+        for (let x = 4; x < png.width - 4; ++x) {
+            const i = (png.width * y + x) * 4;
+            const shade = Math.round(0.2126 * png.data[i] + 0.7152 * png.data[i + 1] + 0.0722 * png.data[i + 2]);
+            shades.push(shade);
+            counts.set(shade, (counts.get(shade) || 0) + 1);
+        }
+    }
+    const background = [...counts.entries()].sort((a, b) => b[1] - a[1])[0][0];
+    const ink = shades.reduce((far, shade) => (Math.abs(shade - background) > Math.abs(far - background) ? shade : far),
+        background);
+    return { background, ink };
+}
+
 // A fresh visit to the view at `address`.
 async function open(address) {
     await page.goto('about:blank');
@@ -152,7 +179,7 @@ const workedExamples = [
 await open('');
 check('main view first', views.main.section, await shownView());
 check('main view: the focus starts on the first button', 'Command3', await focused());
-if (shots && !firefox) await page.screenshot({ path: path.join(shots, 'web-main.png') });
+if (shots && !firefox) await viewShot('web-main.png');
 await axe('main view');
 for (const example of workedExamples) {
     const view = views[example.view];
@@ -172,7 +199,7 @@ for (const example of workedExamples) {
     check(`${view.section}: power factor`, '0.80', await boxValue(Names.pf));
     check(`${view.section}: Solve moves the focus to Clear`, 'cmdClear', await focused());
     if (example.view === 'single' && shots && !firefox) {
-        await page.screenshot({ path: path.join(shots, 'web-single-phase.png') });
+        await viewShot('web-single-phase.png');
     }
     await axe(`${view.section} solved`);
     await accessKey('c');
@@ -284,6 +311,24 @@ for (const [name, viewName, volts, amps, pf, real, apparent, pfAfter, status, li
         await caption('lbl8'), await caption('lblMsg'), JSON.stringify(shown)];
     const want = [real, apparent, pfAfter, status, limitStatus, JSON.stringify(boxes)];
     check(`case ${name}`, JSON.stringify(want), JSON.stringify(got));
+}
+
+// What the user sees of a result: over the limit the box turns dark and
+// its digits are drawn light, so the value stays readable.
+const looks = [
+    { name: 'a result under the limit: light box, dark digits', volts: '230', amps: '10', pf: '1', dark: false },
+    { name: 'a result over the limit: dark box, light digits', volts: '999999', amps: '99999', pf: '1', dark: true },
+];
+for (const row of looks) {
+    await open(views.neutral.address);
+    await page.evaluate((section, texts) => {
+        for (const [control, text] of Object.entries(texts)) document.getElementById(`${section}-${control}`).value = text;
+    }, views.neutral.section, { txtVolts: row.volts, txtAmps: row.amps, txtPF: row.pf });
+    await page.click(`#${views.neutral.section}-cmdSolve`);
+    await page.focus(`#${views.neutral.section}-txtVolts`);
+    const { background, ink } = await drawn(`#${views.neutral.section}-txtRealPower`);
+    const readable = row.dark ? background < 100 && ink > 180 : background > 180 && ink < 100;
+    checkThat(row.name, readable, `background shade ${background}, ink ${ink}`);
 }
 
 // --- The page as installed: the service worker, then the server gone ------
