@@ -141,10 +141,4 @@ __attribute__((used)) void quantelo_dismissed(int number)
         v->window.dismissed();
 }
 
-__attribute__((used)) int quantelo_waiting(int number)
-{
-    auto* v = view(number);
-    return v && v->commands.waiting() ? 1 : 0;
-}
-
 } // extern "C"

@@ -12,7 +12,9 @@ const control = (view, name) => calculator(view).querySelector(`[data-control="$
 const viewOf = (element) => Number(element.closest('section.window').dataset.view);
 
 // --- Announcements -------------------------------------------------------
-// The page's one live region: what it is given is read out once.
+// The page's one live region: what it is given is read out once. Until the
+// core decides what Solve announces, a status caption is announced as it is
+// written (setCaption below); the model's announce() then writes here.
 const announcer = document.getElementById('announcer');
 function announce(text) {
     announcer.textContent = text;
