@@ -213,6 +213,52 @@ for (const example of workedExamples) {
     check(`${view.section}: and Back again to the main view`, views.main.section, await shownView());
 }
 
+// Tab order, as the tables give it: each view from its first control.
+const tabOrders = [
+    ['main', ['Command3', 'Command1', 'Command2']],
+    ['single', ['txtVolts', 'txtAmps', 'txtPF', 'cmdSolve', 'cmdClear', 'cmdBackMainPage', 'txtApPower',
+        'txtRealPower']],
+    ['line', ['txtVolts', 'txtAmps', 'txtPF', 'cmdSolve', 'cmdClear', 'cmdBackMainPage', 'txtRealPower',
+        'txtApPower']],
+];
+for (const [name, order] of tabOrders) {
+    await open(views[name].address);
+    const seen = [await focused()];
+    for (let i = 1; i < order.length; ++i) {
+        await page.keyboard.press('Tab');
+        seen.push(await focused());
+    }
+    check(`${views[name].section}: tab order`, order.join(' '), seen.join(' '));
+}
+
+// What the accessibility tree offers in a calculator: every box, button
+// and status by the name the desktop gives it.
+const trees = [
+    ['main', ['image:Title picture', 'link:Real and Apparent Power 1 Phase',
+        'link:Real and Apparent Power 3 Ph - Line to Line Voltage',
+        'link:Real and Apparent Power 3 Ph - Line to Neutral Voltage']],
+    ['single', ['textbox:Voltage L-N, Volts', 'textbox:Current, Amps', 'textbox:Power Factor', 'status:Input status',
+        'textbox:Real Power (P), kW', 'status:Result status', 'textbox:Apparent Power (S), kVA', 'button:Solve',
+        'button:Clear', 'button:Back to Main Page']],
+    ['line', ['textbox:Voltage L-L, Volts', 'textbox:Current, Amps', 'textbox:Power Factor', 'status:Input status',
+        'textbox:Real Power (P), kW', 'status:Result status', 'textbox:Apparent Power (S), kVA', 'button:Solve',
+        'button:Clear', 'button:Back to Main Page']],
+];
+for (const [name, expected] of firefox ? [] : trees) {
+    await open(views[name].address);
+    const named = [];
+    const walk = (node) => {
+        if (['textbox', 'button', 'status', 'link', 'image', 'img'].includes(node.role)) {
+            // Blanks as a screen reader takes them: leading and repeated
+            // ones are not read.
+            named.push(`${node.role === 'img' ? 'image' : node.role}:${node.name.trim().replace(/\s+/g, ' ')}`);
+        }
+        for (const child of node.children || []) walk(child);
+    };
+    walk(await page.accessibility.snapshot());
+    check(`${views[name].section}: the accessibility tree`, expected.join(' | '), named.join(' | '));
+}
+
 // Typing limits, counted as the user sees characters.
 const limits = [
     { name: 'voltage box takes 6', box: 'txtVolts', typed: '1234567', kept: '123456' },
@@ -257,6 +303,8 @@ await pause(200);
 checkThat('OK closes the box', !(await boxOpen()), 'still open');
 check('after OK: input status', ' Enter Power Factor', await caption('lbl8'));
 check('after OK: the focus is back on Clear', 'cmdClear', await focused());
+check('the status is read out', ' Enter Power Factor',
+    await page.evaluate(() => document.getElementById('announcer').textContent));
 await axe('single phase after a rejected power factor');
 
 // --- The core's table of cases, through the module ------------------------
