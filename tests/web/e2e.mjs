@@ -259,6 +259,17 @@ for (const [name, expected] of firefox ? [] : trees) {
     check(`${views[name].section}: the accessibility tree`, expected.join(' | '), named.join(' | '));
 }
 
+// A dark colour scheme: the system colours follow it, and the fixed text
+// colours stay readable (Chromium's driver can ask for it).
+if (!firefox) {
+    await page.emulateMediaFeatures([{ name: 'prefers-color-scheme', value: 'dark' }]);
+    for (const name of ['main', 'single', 'neutral']) {
+        await open(views[name].address);
+        await axe(`${views[name].section} in a dark scheme`);
+    }
+    await page.emulateMediaFeatures([]);
+}
+
 // Typing limits, counted as the user sees characters.
 const limits = [
     { name: 'voltage box takes 6', box: 'txtVolts', typed: '1234567', kept: '123456' },

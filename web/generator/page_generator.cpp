@@ -153,31 +153,36 @@ double contrast(unsigned a, unsigned b)
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
-// A fixed text colour on the window's face, drawn as the table gives it
-// where it is readable enough for the web's contrast rule (against the
-// browsers' light button face), otherwise mixed with the scheme's button
-// text just enough: the hue stays, and in a dark scheme the mix lightens.
-std::string readableFore(ColourValue fore, const FontDescription& font)
+// The browsers' button faces the page is judged on: the darker of
+// Chromium's and Firefox's light ones, the lighter of their dark ones.
+constexpr unsigned LightFace = 0xE9E9EDU;
+constexpr unsigned DarkFace = 0x6B6B6BU;
+
+// A fixed text colour on the window's face in one scheme: as the table
+// gives it where it is readable enough for the web's contrast rule,
+// otherwise mixed with the scheme's button text (black on `LightFace`,
+// white on `DarkFace`) just enough; the hue stays.
+std::string readableFore(ColourValue fore, const FontDescription& font, bool dark)
 {
     const unsigned rgb = ((fore & 0xFFU) << 16) | (fore & 0xFF00U) | ((fore >> 16) & 0xFFU);
     const bool large = font.pointSize >= 18 || (font.weight >= BoldWeight && font.pointSize >= 14);
     const double needed = large ? 3.1 : 4.6;
-    constexpr unsigned LightFace = 0xE9E9EDU; // the darker of Chromium's and Firefox's
-    for (int mix = 0; mix <= 100; mix += 5) {
+    const unsigned ink = dark ? 0xFFU : 0U;
+    for (unsigned mix = 0; mix <= 100; mix += 5) {
         unsigned mixed = 0;
-        for (unsigned shift : {16U, 8U, 0U}) {
+        for (const unsigned shift : {16U, 8U, 0U}) {
             const unsigned c = (rgb >> shift) & 0xFFU;
-            mixed |= (c * static_cast<unsigned>(100 - mix) / 100U) << shift;
+            mixed |= ((c * (100U - mix) + ink * mix) / 100U) << shift;
         }
-        if (contrast(mixed, LightFace) >= needed)
+        if (contrast(mixed, dark ? DarkFace : LightFace) >= needed)
             return mix == 0
                 ? cssColour(fore)
-                : "color-mix(in srgb," + cssColour(fore) + " " + std::to_string(100 - mix) + "%,ButtonText)";
+                : "color-mix(in srgb," + cssColour(fore) + " " + std::to_string(100U - mix) + "%,ButtonText)";
     }
     return "ButtonText";
 }
 
-void writeControlCss(std::ostream& css, std::ostream& wide, const FormDescription& form,
+void writeControlCss(std::ostream& css, std::ostream& wide, std::ostream& dark, const FormDescription& form,
                      const ControlDescription& control)
 {
     std::string selector = "#";
@@ -188,10 +193,12 @@ void writeControlCss(std::ostream& css, std::ostream& wide, const FormDescriptio
         << number(control.font.pointSize) << "pt " << family(control.font.face);
     if (control.kind != ControlKind::PictureBox) {
         css << ";background:" << cssColour(back) << ";color:";
-        if (!isSystemColour(fore) && !isModelLabel(control.name) && !control.backColor)
-            css << readableFore(fore, control.font);
-        else
+        if (!isSystemColour(fore) && !isModelLabel(control.name) && !control.backColor) {
+            css << readableFore(fore, control.font, false);
+            dark << selector << "{color:" << readableFore(fore, control.font, true) << "}\n";
+        } else {
             css << cssColour(fore);
+        }
     }
     if (control.alignment == TextAlignment::Centre)
         css << ";text-align:center";
@@ -286,7 +293,7 @@ void writeControls(std::ostream& html, const FormDescription& form, std::string_
     }
 }
 
-void writeView(std::ostream& html, std::ostream& css, std::ostream& wide, const View& view)
+void writeView(std::ostream& html, std::ostream& css, std::ostream& wide, std::ostream& dark, const View& view)
 {
     const FormDescription& form = view.form();
     html << "<section class=\"window\" id=\"" << form.name << "\" data-address=\"" << view.address << "\"";
@@ -297,7 +304,7 @@ void writeView(std::ostream& html, std::ostream& css, std::ostream& wide, const 
     writeControls(html, form, {});
     html << "</div>\n</section>\n";
     for (const auto& control : form.controls)
-        writeControlCss(css, wide, form, control);
+        writeControlCss(css, wide, dark, form, control);
 }
 
 std::string replaced(std::string text, std::string_view field, std::string_view value)
@@ -328,8 +335,9 @@ int main(int argc, char** argv)
     std::ostringstream views;
     std::ostringstream css;
     std::ostringstream wide;
+    std::ostringstream dark;
     for (const auto& view : Views) {
-        writeView(views, css, wide, view);
+        writeView(views, css, wide, dark, view);
     }
     const std::string folder = argv[2];
     std::ofstream html(folder + "/index.html", std::ios::binary);
@@ -339,7 +347,8 @@ int main(int argc, char** argv)
            << css.str() << "@media (min-width:760px){\n"
            << ".client{width:" << twipsToPixels(ClientSize.width) << "px;height:" << twipsToPixels(ClientSize.height)
            << "px}\n"
-           << wide.str() << "}\n";
+           << wide.str() << "}\n@media (prefers-color-scheme:dark){\n"
+           << dark.str() << "}\n";
     if (!html || !layout) {
         std::cerr << "cannot write into " << folder << "\n";
         return 1;
