@@ -4,7 +4,7 @@
 
 // The display: whether a window can be opened at all, and what follows the
 // last window. One file for each platform (display_unix.cpp,
-// display_windows.cpp, display_web.cpp); the build picks one.
+// display_windows.cpp); the build picks one.
 namespace quantelo::platform {
 
 // Whether a window can be opened without asking Qt: false on a Unix desktop
@@ -17,14 +17,13 @@ bool displayNamed(bool platformGiven);
 // is always there, the plugin and the DLLs that must be next to the program.
 std::string windowFailureCause();
 
-// The user has closed the last window. On the desktop the program then
-// ends; a web page stays, so it is told, and offers to start the program
-// again.
+// The user has closed the last window: on the desktop the program then
+// ends.
 void programEnded();
 
 // Whether a window's frame (title bar and borders) is known as soon as its
-// native window is made, before it is shown. In a web page Qt draws the
-// frames itself, so a window made first can be centred by its frame and is
+// native window is made, before it is shown: where a platform draws the
+// frames itself, a window made first can be centred by its frame and is
 // drawn once, where it belongs. A desktop window manager reports the frame
 // only after mapping the window.
 bool frameKnownOnceMade();

@@ -5,7 +5,7 @@
 
 // The faces: where this machine keeps Wine's Tahoma, which faces come with
 // the program, and which engine draws the faces. One file for each platform
-// (faces_unix.cpp, faces_windows.cpp, faces_web.cpp); the build picks one. The stand-ins themselves are chosen in
+// (faces_unix.cpp, faces_windows.cpp); the build picks one. The stand-ins themselves are chosen in
 // forms/windows/fonts.cpp, the same everywhere.
 namespace quantelo::platform {
 
@@ -16,7 +16,7 @@ std::string wineTahomaFile();
 
 // Font files that come with the program, for the font database to take
 // before any face is looked up: none where the system has the faces (the
-// Linux package depends on them), Liberation Sans in a web page.
+// Linux package depends on them).
 std::vector<std::string> bundledFaceFiles();
 
 // Whether the program runs under Wine rather than on Windows itself (never

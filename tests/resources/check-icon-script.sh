@@ -9,7 +9,7 @@ rm -rf "$scratch"
 python3 "$scripts/make-icon" "$scratch"
 status=0
 for file in quantelo.ico quantelo-icon-image.bin \
-        icons/quantelo-16.png icons/quantelo-48.png icons/quantelo-64.png icons/quantelo-128.png; do
+        icons/quantelo-16.png icons/quantelo-48.png icons/quantelo-64.png icons/quantelo-128.png icons/quantelo-192.png icons/quantelo-512.png; do
     if ! cmp "$scratch/$file" "$resources/$file"; then
         echo "FAIL: resources/$file differs from what scripts/make-icon writes"
         status=1

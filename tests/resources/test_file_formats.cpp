@@ -210,7 +210,8 @@ TEST_P(HicolorIcon, IsSquarePngOfItsSize)
     EXPECT_EQ(png[25], 6) << "RGBA, so that the rounded corners stay transparent";
 }
 
-INSTANTIATE_TEST_SUITE_P(Sizes, HicolorIcon, ::testing::Values(16, 48, 64, 128),
+// 192 and 512: the page's manifest icons.
+INSTANTIATE_TEST_SUITE_P(Sizes, HicolorIcon, ::testing::Values(16, 48, 64, 128, 192, 512),
                          [](const auto& info) { return "px" + std::to_string(info.param); });
 
 } // namespace

@@ -10,7 +10,11 @@ import puppeteer from 'puppeteer-core';
 
 const types = {
     '.html': 'text/html; charset=utf-8',
+    '.css': 'text/css',
     '.js': 'text/javascript',
+    '.webmanifest': 'application/manifest+json',
+    '.woff2': 'font/woff2',
+    '.jpg': 'image/jpeg',
     '.wasm': 'application/wasm',
     '.png': 'image/png',
     '.svg': 'image/svg+xml',
