@@ -199,6 +199,9 @@ for (const example of workedExamples) {
     check(`${view.section}: apparent power`, example.apparent, await boxValue(Names.apparent));
     check(`${view.section}: power factor`, '0.80', await boxValue(Names.pf));
     check(`${view.section}: Solve moves the focus to Clear`, 'cmdClear', await focused());
+    check(`${view.section}: what Solve did is read out`,
+        `Real power ${example.real} kW, apparent power ${example.apparent} kVA.`,
+        await page.evaluate(() => document.getElementById('announcer').textContent));
     if (example.view === 'single' && shots && !firefox) {
         await viewShot('web-single-phase.png');
     }

@@ -27,4 +27,7 @@ mergeInto(LibraryManager.library, {
     quantelo_page_message_box: function (view, text, length) {
         Module['page']['messageBox'](view, UTF8ToString(text, length));
     },
+    quantelo_page_announce: function (text, length) {
+        Module['page']['announce'](UTF8ToString(text, length));
+    },
 });

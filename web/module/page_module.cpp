@@ -25,6 +25,7 @@ void quantelo_page_set_box_colour(int view, const char* box, const char* back, c
 void quantelo_page_set_label_colour(int view, const char* label, const char* back);
 void quantelo_page_focus_clear(int view);
 void quantelo_page_message_box(int view, const char* text, int length);
+void quantelo_page_announce(const char* text, int length);
 }
 
 namespace quantelo::page {
@@ -68,6 +69,7 @@ public:
         quantelo_page_set_label_colour(m_view, controlName(label), cssColour(colour).c_str());
     }
     void focusClearButton() override { quantelo_page_focus_clear(m_view); }
+    void announce(std::string_view text) override { quantelo_page_announce(text.data(), length(text)); }
     void msgBox(std::string_view prompt, Dismissed dismissed) override
     {
         m_dismissed = std::move(dismissed);

@@ -12,9 +12,8 @@ const control = (view, name) => calculator(view).querySelector(`[data-control="$
 const viewOf = (element) => Number(element.closest('section.window').dataset.view);
 
 // --- Announcements -------------------------------------------------------
-// The page's one live region: what it is given is read out once. Until the
-// core decides what Solve announces, a status caption is announced as it is
-// written (setCaption below); the model's announce() then writes here.
+// The page's one live region: what Solve did, as the core words it when
+// Solve ends (the model's announce()), is read out once.
 const announcer = document.getElementById('announcer');
 function announce(text) {
     announcer.textContent = text;
@@ -65,7 +64,6 @@ const page = {
         label.textContent = text;
         // Named by its caption; while it has none, by the table's name.
         label.setAttribute('aria-label', text || label.dataset.name);
-        if (text.trim()) announce(text);
     },
     setBoxColour(view, name, back, fore) {
         const input = control(view, name);
