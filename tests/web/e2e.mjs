@@ -238,9 +238,9 @@ for (const [name, order] of tabOrders) {
 // What the accessibility tree offers in a calculator: every box, button
 // and status by the name the desktop gives it.
 const trees = [
-    ['main', ['image:Title picture', 'link:Real and Apparent Power 1 Phase',
-        'link:Real and Apparent Power 3 Ph - Line to Line Voltage',
-        'link:Real and Apparent Power 3 Ph - Line to Neutral Voltage']],
+    ['main', ['image:Title picture', 'button:Real and Apparent Power 1 Phase',
+        'button:Real and Apparent Power 3 Ph - Line to Line Voltage',
+        'button:Real and Apparent Power 3 Ph - Line to Neutral Voltage']],
     ['single', ['textbox:Voltage L-N, Volts', 'textbox:Current, Amps', 'textbox:Power Factor', 'status:Input status',
         'textbox:Real Power (P), kW', 'status:Result status', 'textbox:Apparent Power (S), kVA', 'button:Solve',
         'button:Clear', 'button:Back to Main Page']],

@@ -239,13 +239,12 @@ void writeControl(std::ostream& html, const FormDescription& form, const Control
         const std::string key = text.key ? std::string(" accesskey=\"") + text.key + "\"" : "";
         const auto opener
             = std::find_if(Openers.begin(), Openers.end(), [&](const Opener& o) { return o.button == control.name; });
-        if (opener != Openers.end()) {
-            html << "<a class=\"c button\" " << common << " href=\"#" << opener->address << "\"" << key << tab << ">"
-                 << text.markup << "</a>\n";
-        } else {
-            html << "<button type=\"button\" class=\"c button\" " << common << key << tab << ">" << text.markup
-                 << "</button>\n";
-        }
+        // A button that opens a calculator names its address, which the
+        // page goes to (Back and bookmarks follow the address).
+        const std::string opens
+            = opener != Openers.end() ? " data-opens=\"#" + std::string(opener->address) + "\"" : std::string();
+        html << "<button type=\"button\" class=\"c button\" " << common << opens << key << tab << ">" << text.markup
+             << "</button>\n";
         break;
     }
     case ControlKind::PictureBox:

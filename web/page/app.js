@@ -116,8 +116,10 @@ const commands = {
 };
 document.addEventListener('click', (event) => {
     const button = event.target.closest('button[data-control]');
-    const command = button && commands[button.dataset.control];
-    if (command && !box.open) command(viewOf(button));
+    if (!button || box.open) return;
+    if (button.dataset.opens) location.hash = button.dataset.opens;
+    const command = commands[button.dataset.control];
+    if (command) command(viewOf(button));
 });
 
 // --- Text coming into a box ----------------------------------------------
