@@ -5,9 +5,9 @@
 #include "forms/controls/command_button.h"
 #include "forms/controls/limited_line_edit.h"
 #include "forms/platform/modal_box.h"
-#include "forms/windows/calculator_layouts.h"
 #include "forms/windows/form_builder.h"
 #include "forms/windows/text_conversion.h"
+#include "layout/calculator_layouts.h"
 
 #include <QMessageBox>
 

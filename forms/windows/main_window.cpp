@@ -3,7 +3,7 @@
 #include "forms/controls/command_button.h"
 #include "forms/controls/picture_box.h"
 #include "forms/windows/form_builder.h"
-#include "forms/windows/main_layout.h"
+#include "layout/main_layout.h"
 #include "resources/pictures.h"
 
 namespace quantelo {

@@ -1,4 +1,4 @@
-#include "forms/windows/main_layout.h"
+#include "layout/main_layout.h"
 
 namespace quantelo {
 namespace {

@@ -1,4 +1,4 @@
-#include "forms/windows/calculator_layouts.h"
+#include "layout/calculator_layouts.h"
 
 #include "calc/window_model.h"
 

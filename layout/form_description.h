@@ -1,7 +1,7 @@
 #pragma once
 
 #include "calc/colour_value.h"
-#include "forms/windows/twips.h"
+#include "layout/twips.h"
 
 #include <optional>
 #include <string_view>
