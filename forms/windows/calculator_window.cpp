@@ -114,13 +114,8 @@ void CalculatorWindow::cmdBackMainPage_Click()
 
 std::unique_ptr<CalculatorWindow> createCalculatorWindow(Calculator which)
 {
-    switch (which) {
-    case Calculator::LineToLine: return std::make_unique<CalculatorWindow>(lineToLineForm(), LineToLineCalculator);
-    case Calculator::LineToNeutral:
-        return std::make_unique<CalculatorWindow>(lineToNeutralForm(), LineToNeutralCalculator);
-    case Calculator::SinglePhase: return std::make_unique<CalculatorWindow>(singlePhaseForm(), SinglePhaseCalculator);
-    }
-    qFatal("unknown calculator %d", static_cast<int>(which));
+    const CalculatorRow& calculator = row(which);
+    return std::make_unique<CalculatorWindow>(calculator.form(), calculator.kind);
 }
 
 } // namespace quantelo
