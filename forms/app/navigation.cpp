@@ -108,7 +108,7 @@ MainWindow& Navigator::showMainWindow()
 
 CalculatorWindow& Navigator::showCalculator(Calculator which)
 {
-    auto& slot = m_calculators[static_cast<std::size_t>(which)];
+    auto& slot = m_calculators[index(which)];
     if (slot.isNull()) {
         slot = createCalculatorWindow(which).release();
         slot->setAttribute(Qt::WA_DeleteOnClose);
@@ -125,7 +125,7 @@ MainWindow* Navigator::mainWindow() const
 
 CalculatorWindow* Navigator::calculator(Calculator which) const
 {
-    return m_calculators[static_cast<std::size_t>(which)];
+    return m_calculators[index(which)];
 }
 
 } // namespace quantelo

@@ -1,11 +1,10 @@
 #pragma once
 
-#include "forms/windows/calculator.h"
+#include "layout/calculators.h"
 
 #include <QObject>
 #include <QPointer>
 
-#include <array>
 #include <memory>
 
 namespace quantelo {
@@ -31,7 +30,7 @@ public:
 
     // Start-up, and Back to Main Page in every calculator.
     MainWindow& showMainWindow();
-    // The main window's three buttons.
+    // The main window's buttons, one for each calculator.
     CalculatorWindow& showCalculator(Calculator which);
 
     // The open windows, or nullptr for one that does not exist now.
@@ -40,7 +39,7 @@ public:
 
 private:
     QPointer<MainWindow> m_mainWindow;
-    std::array<QPointer<CalculatorWindow>, 3> m_calculators;
+    PerCalculator<QPointer<CalculatorWindow>> m_calculators;
     std::unique_ptr<DestroyedWindowWatcher> m_destroyedWindows;
 };
 

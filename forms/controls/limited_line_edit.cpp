@@ -1,8 +1,9 @@
 #include "forms/controls/limited_line_edit.h"
 
 #include "forms/controls/accessibility.h"
-
+#include "forms/controls/qt_text_facts.h"
 #include "forms/controls/sunken_edge.h"
+#include "input/box_text.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
@@ -15,160 +16,16 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QTextBoundaryFinder>
 #include <QValidator>
 
 #include <algorithm>
-#include <iterator>
-#include <limits>
-#include <optional>
 
 namespace quantelo {
 namespace {
 
-constexpr qsizetype NoLimit = std::numeric_limits<qsizetype>::max();
-
-bool isLineBreak(char32_t c)
-{
-    return c == u'\n' || c == u'\r' || c == u'\v' || c == u'\f' || c == 0x85 || c == 0x2028 || c == 0x2029;
-}
-
-// Unicode's Default_Ignorable_Code_Point (DerivedCoreProperties.txt, Unicode
-// 15.0; the same as 14.0, the version of Qt 6.4's character data): code
-// points that a renderer shows as nothing. Most are format characters (Cf)
-// or unassigned (Cn), dropped anyway; the rest are combining marks,
-// variation selectors and fillers that draw nothing.
-struct CodePointRange {
-    char32_t first;
-    char32_t last;
-};
-constexpr CodePointRange DefaultIgnorable[] = {
-    {0x00AD, 0x00AD}, {0x034F, 0x034F}, {0x061C, 0x061C},   {0x115F, 0x1160},   {0x17B4, 0x17B5},   {0x180B, 0x180F},
-    {0x200B, 0x200F}, {0x202A, 0x202E}, {0x2060, 0x206F},   {0x3164, 0x3164},   {0xFE00, 0xFE0F},   {0xFEFF, 0xFEFF},
-    {0xFFA0, 0xFFA0}, {0xFFF0, 0xFFF8}, {0x1BCA0, 0x1BCA3}, {0x1D173, 0x1D17A}, {0xE0000, 0xE0FFF},
-};
-
-bool isDefaultIgnorable(char32_t c)
-{
-    return std::any_of(std::begin(DefaultIgnorable), std::end(DefaultIgnorable),
-                       [c](const CodePointRange& r) { return c >= r.first && c <= r.last; });
-}
-
-// What a box holds for one character the user brings in: nothing for a
-// character that is not seen, the ASCII form of one that looks like part of
-// a number, else the character itself. So the box shows what the number
-// reading (Val) reads.
-//   dropped  control (Cc) and format (Cf) characters, unassigned code points
-//            (Cn), every default-ignorable code point, surrogate halves
-//   blank    tabs, line breaks and every space separator (Zs: no-break
-//            space, the fixed-width spaces, the ideographic space)
-//   digit    a decimal digit of any script (Nd: Arabic-Indic, Persian,
-//            Devanagari, full-width, mathematical ...)
-//   ASCII    the full-width forms U+FF01..U+FF5E of the ASCII characters
-//   sign     U+2212 minus sign and U+FE63 small hyphen-minus as "-", U+FE62
-//            small plus sign as "+"
-//   point    U+FE52 small full stop and U+066B Arabic decimal separator as "."
-// Dashes, hyphens and other dots stay what they are: they end the number
-// where the user sees a character that is not one.
-std::optional<char32_t> boxCharacter(char32_t c)
-{
-    if (c == u'\t' || isLineBreak(c))
-        return u' ';
-    const QChar::Category category = QChar::category(c);
-    if (category == QChar::Other_Control || category == QChar::Other_Format || category == QChar::Other_NotAssigned
-        || category == QChar::Other_Surrogate || isDefaultIgnorable(c))
-        return std::nullopt;
-    if (category == QChar::Separator_Space)
-        return u' ';
-    if (category == QChar::Number_DecimalDigit)
-        return static_cast<char32_t>(u'0' + QChar::digitValue(c));
-    if (c >= 0xFF01 && c <= 0xFF5E)
-        return c - 0xFEE0;
-    switch (c) {
-    case 0x2212:
-    case 0xFE63: return u'-';
-    case 0xFE62: return u'+';
-    case 0xFE52:
-    case 0x066B: return u'.';
-    default: return c;
-    }
-}
-
 qsizetype characters(QStringView text)
 {
     return text.size() - std::count_if(text.begin(), text.end(), [](QChar c) { return c.isLowSurrogate(); });
-}
-
-// Calls `f(c, next)` for each character of `text` as the box holds it
-// (boxCharacter(); CR LF one blank), skipping those it drops; `next` is the
-// index just after it. Stops when `f` returns false.
-template <typename F> void forEachBoxCharacter(QStringView text, F f)
-{
-    const qsizetype size = text.size();
-    for (qsizetype i = 0; i < size; ++i) {
-        const QChar unit = text.at(i);
-        char32_t c = unit.unicode();
-        if (unit.isHighSurrogate() && i + 1 < size && text.at(i + 1).isLowSurrogate()) {
-            c = QChar::surrogateToUcs4(unit, text.at(i + 1));
-            ++i;
-        }
-        if (c == u'\r' && i + 1 < size && text.at(i + 1) == u'\n')
-            ++i;
-        const auto boxed = boxCharacter(c);
-        if (boxed && !f(*boxed, i + 1))
-            return;
-    }
-}
-
-// `text` as the box holds it, all of it.
-QString boxed(QStringView text)
-{
-    QString kept;
-    forEachBoxCharacter(text, [&kept](char32_t c, qsizetype) {
-        kept += QString::fromUcs4(&c, 1);
-        return true;
-    });
-    return kept;
-}
-
-// What of `text` a box may hold, at most `room` characters (code points) of
-// it: each character as boxCharacter() makes it, and only whole grapheme
-// clusters of `text` as the user brought it in, so that a flag, an emoji with
-// its modifier, a joined emoji (a family, a profession) or a letter with its
-// accents goes in whole or not at all; its invisible joiners and selectors
-// are dropped, but only after the cluster is judged. Reads no further than
-// the first character past the room, so a huge paste costs no more than what
-// goes in.
-QString typable(const QString& text, qsizetype room)
-{
-    // One character past the room: it tells whether the last cluster that
-    // fits ends there.
-    qsizetype end = text.size();
-    qsizetype count = 0;
-    forEachBoxCharacter(text, [&](char32_t, qsizetype next) {
-        if (++count <= room)
-            return true;
-        end = next;
-        return false;
-    });
-    if (count <= room)
-        return boxed(text);
-    // Too much: keep the clusters that end within the room.
-    const QString read = text.left(end);
-    QTextBoundaryFinder clusters(QTextBoundaryFinder::Grapheme, read);
-    QString kept;
-    qsizetype keptCount = 0;
-    qsizetype start = 0;
-    for (qsizetype next = clusters.toNextBoundary(); next > 0; next = clusters.toNextBoundary()) {
-        const QString cluster = boxed(QStringView(read).sliced(start, next - start));
-        const qsizetype size = characters(cluster);
-        if (keptCount + size > room)
-            break;
-        kept += cluster;
-        keptCount += size;
-        start = next;
-    }
-    return kept;
 }
 
 } // namespace
@@ -210,8 +67,7 @@ public:
         if (inserted.isEmpty())
             return Acceptable;
         const qsizetype kept = characters(QStringView(input).left(head)) + characters(QStringView(input).right(tail));
-        const qsizetype room = m_limit > 0 ? std::max<qsizetype>(0, m_limit - kept) : NoLimit;
-        const QString fits = typable(inserted, room);
+        const QString fits = typableText(inserted, input::room(m_limit, static_cast<std::size_t>(kept)));
         if (fits == inserted)
             return Acceptable;
         input = input.left(head) + fits + input.right(tail);
@@ -259,10 +115,8 @@ void LimitedLineEdit::setProgramText(const QString& text)
 
 QString LimitedLineEdit::fitted(const QString& text) const
 {
-    if (m_validator->m_limit <= 0)
-        return typable(text, NoLimit);
     const qsizetype kept = characters(this->text()) - characters(selectedText());
-    return typable(text, std::max<qsizetype>(0, m_validator->m_limit - kept));
+    return typableText(text, input::room(m_validator->m_limit, static_cast<std::size_t>(kept)));
 }
 
 void LimitedLineEdit::startUndoStep()

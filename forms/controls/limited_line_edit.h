@@ -14,17 +14,15 @@ namespace quantelo {
 //
 // One rule for every character that comes in, whatever the route (keys,
 // input methods, pastes by key, by context menu or by middle click, drops,
-// an assistive tool's insert): what the box shows is what the number reading
-// reads. Characters that are not seen (control and format characters,
-// default-ignorable and unassigned code points) are dropped; characters that
-// look like a digit, a sign, a decimal point or a blank go in as their ASCII
-// form; tabs and line breaks become blanks, which the number reading skips.
+// an assistive tool's insert): the box rule of input/box_text.h, with the
+// Unicode facts from Qt (qt_text_facts.h). What the box shows is what the
+// number reading reads: characters that are not seen are dropped, those
+// that look like a digit, a sign, a decimal point or a blank go in as their
+// ASCII form, and tabs and line breaks become blanks.
 // A key whose text is a control character (Return, Tab, Ctrl+Alt+J's line
 // feed on X11) types nothing, as in QLineEdit. The typing limit refuses what
 // does not fit on every route alike and never splits a grapheme cluster as
-// the user brought it in (a flag, an emoji with its modifier, emoji joined
-// into one, a letter with its accents): the cluster is judged before its
-// invisible characters are dropped.
+// the user brought it in.
 //
 // Every user edit that brings text in is trimmed before QLineEdit applies
 // it, and goes in as QLineEdit's own undoable edit, so Undo and Redo (keys

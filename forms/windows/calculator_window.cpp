@@ -7,9 +7,9 @@
 #include "forms/controls/command_button.h"
 #include "forms/controls/limited_line_edit.h"
 #include "forms/platform/modal_box.h"
-#include "forms/windows/calculator_layouts.h"
 #include "forms/windows/form_builder.h"
 #include "forms/windows/text_conversion.h"
+#include "layout/calculator_layouts.h"
 
 #include <QMessageBox>
 
@@ -126,13 +126,8 @@ void CalculatorWindow::cmdBackMainPage_Click()
 
 std::unique_ptr<CalculatorWindow> createCalculatorWindow(Calculator which)
 {
-    switch (which) {
-    case Calculator::LineToLine: return std::make_unique<CalculatorWindow>(lineToLineForm(), LineToLineCalculator);
-    case Calculator::LineToNeutral:
-        return std::make_unique<CalculatorWindow>(lineToNeutralForm(), LineToNeutralCalculator);
-    case Calculator::SinglePhase: return std::make_unique<CalculatorWindow>(singlePhaseForm(), SinglePhaseCalculator);
-    }
-    qFatal("unknown calculator %d", static_cast<int>(which));
+    const CalculatorRow& calculator = row(which);
+    return std::make_unique<CalculatorWindow>(calculator.form(), calculator.kind);
 }
 
 } // namespace quantelo

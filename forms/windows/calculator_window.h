@@ -2,8 +2,8 @@
 
 #include "calc/commands.h"
 #include "calc/window_model.h"
-#include "forms/windows/calculator.h"
 #include "forms/windows/program_window.h"
+#include "layout/calculators.h"
 
 #include <array>
 #include <functional>
@@ -69,7 +69,7 @@ private:
     MessageBoxRunner m_messageBoxRunner;
 };
 
-// A new window of one of the three calculators, built from its description.
+// A new window of a calculator, built from its row (layout/calculators.h).
 std::unique_ptr<CalculatorWindow> createCalculatorWindow(Calculator which);
 
 } // namespace quantelo

@@ -1,6 +1,8 @@
 #include "forms/windows/fonts.h"
 
 #include "forms/controls/application_state.h"
+#include "forms/windows/text_conversion.h"
+#include "layout/calculators.h"
 
 #include <QApplication>
 #include <QFile>
@@ -10,12 +12,22 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <string_view>
 
 namespace quantelo {
 namespace {
 
-const QStringList AskedFaces{QStringLiteral("Tahoma"), QStringLiteral("Arial Unicode MS"),
-                             QStringLiteral("@Arial Unicode MS"), QStringLiteral("MS Sans Serif")};
+// The faces the windows' tables ask for, collected from them once.
+const QStringList& askedFaceNames()
+{
+    static const QStringList faces = [] {
+        QStringList all;
+        for (const std::string_view face : quantelo::askedFaces())
+            all.append(toQString(face));
+        return all;
+    }();
+    return faces;
+}
 
 // What the stand-ins found, for as long as the application lives.
 class FaceState : public QObject {
@@ -91,7 +103,7 @@ QStringList substitutesFor(const QString& face)
         return {QStringLiteral("Tahoma"), LiberationSans, dejaVuSans};
     if (isArialFace(face))
         return {Arial, LiberationSans, dejaVuSans};
-    if (AskedFaces.contains(face))
+    if (askedFaceNames().contains(face))
         return {LiberationSans, dejaVuSans};
     return {};
 }
@@ -140,7 +152,7 @@ void standInForDesktopFaces()
     faces.removeDuplicates();
     const QStringList substitutes = substitutesFor(QStringLiteral("MS Sans Serif"));
     for (const QString& face : std::as_const(faces)) {
-        if (!face.isEmpty() && !AskedFaces.contains(face) && QFontDatabase::styles(face).isEmpty())
+        if (!face.isEmpty() && !askedFaceNames().contains(face) && QFontDatabase::styles(face).isEmpty())
             QFont::insertSubstitutions(face, substitutes);
     }
 }
@@ -174,7 +186,7 @@ void installFontStandIns(const QString& wineTahomaFile)
     // the smaller size too; none of them has been drawn yet.
     state.scale = LastResortScale;
     for (QWidget* widget : QApplication::allWidgets()) {
-        if (!widget->testAttribute(Qt::WA_SetFont) || !AskedFaces.contains(widget->font().family()))
+        if (!widget->testAttribute(Qt::WA_SetFont) || !askedFaceNames().contains(widget->font().family()))
             continue;
         QFont font = widget->font();
         font.setPointSizeF(font.pointSizeF() * state.scale);

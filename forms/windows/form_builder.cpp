@@ -10,6 +10,7 @@
 #include "forms/windows/text_conversion.h"
 
 #include <QFont>
+#include <QRect>
 #include <QWidget>
 
 #include <algorithm>
@@ -31,6 +32,11 @@ QString spokenCaption(std::string_view caption)
 QFont toQFont(const FontDescription& font)
 {
     return controlFont(toQString(font.face), font.pointSize, font.weight);
+}
+
+QRect toQRect(const PixelRect& rect)
+{
+    return {rect.left, rect.top, rect.width, rect.height};
 }
 
 Qt::Alignment horizontal(TextAlignment alignment)
@@ -93,7 +99,8 @@ void buildForm(QWidget& window, const FormDescription& form)
 {
     window.setObjectName(toQString(form.name));
     window.setWindowTitle(toQString(form.caption));
-    window.setFixedSize(twipsToPixels(ClientSize));
+    const PixelSize client = twipsToPixels(ClientSize);
+    window.setFixedSize(client.width, client.height);
     setBackColor(window, WindowBackColor);
 
     std::vector<std::pair<int, QWidget*>> focusOrder;
@@ -107,7 +114,7 @@ void buildForm(QWidget& window, const FormDescription& form)
         }
         QWidget* widget = createControl(control, *parent);
         widget->setObjectName(toQString(control.name));
-        widget->setGeometry(twipsToPixels(control.rect));
+        widget->setGeometry(toQRect(twipsToPixels(control.rect)));
         widget->setFont(toQFont(control.font));
         setColours(*widget, control.backColor.value_or(defaultBackColor(control.kind)),
                    control.foreColor.value_or(defaultForeColor(control.kind)));

@@ -3,7 +3,7 @@
 #include "forms/controls/command_button.h"
 #include "forms/controls/picture_box.h"
 #include "forms/windows/form_builder.h"
-#include "forms/windows/main_layout.h"
+#include "layout/main_layout.h"
 #include "resources/pictures.h"
 
 namespace quantelo {
@@ -12,28 +12,12 @@ MainWindow::MainWindow()
     : ProgramWindow(mainForm())
 {
     resolveControl<PictureBox>(*this, "Picture1").setPicture(titlePicture());
-    connect(&resolveControl<CommandButton>(*this, "Command1"), &QPushButton::clicked, this,
-            &MainWindow::Command1_Click);
-    connect(&resolveControl<CommandButton>(*this, "Command2"), &QPushButton::clicked, this,
-            &MainWindow::Command2_Click);
-    auto& command3 = resolveControl<CommandButton>(*this, "Command3");
-    connect(&command3, &QPushButton::clicked, this, &MainWindow::Command3_Click);
-    command3.setFocus(Qt::OtherFocusReason);
-}
-
-void MainWindow::Command1_Click()
-{
-    emit calculatorRequested(Calculator::LineToLine);
-}
-
-void MainWindow::Command2_Click()
-{
-    emit calculatorRequested(Calculator::LineToNeutral);
-}
-
-void MainWindow::Command3_Click()
-{
-    emit calculatorRequested(Calculator::SinglePhase);
+    for (const CalculatorRow& calculator : Calculators) {
+        connect(&resolveControl<CommandButton>(*this, calculator.mainButton), &QPushButton::clicked, this,
+                [this, which = calculator.which] { emit calculatorRequested(which); });
+    }
+    // The first in the tab order.
+    resolveControl<CommandButton>(*this, row(Calculator::SinglePhase).mainButton).setFocus(Qt::OtherFocusReason);
 }
 
 } // namespace quantelo

@@ -1,22 +1,18 @@
 #pragma once
 
-#include "forms/windows/calculator.h"
 #include "forms/windows/program_window.h"
+#include "layout/calculators.h"
 
 namespace quantelo {
 
-// frmPowerSolve: the title picture and the three buttons that open the
-// calculators. It computes nothing and holds no data; the navigation decides
-// what a button opens.
+// frmPowerSolve: the title picture and a button for each calculator, the
+// one its row names (layout/calculators.h). It computes nothing and holds no
+// data; the navigation opens what a button asks for.
 class MainWindow : public ProgramWindow {
     Q_OBJECT
 
 public:
     MainWindow();
-
-    void Command1_Click(); // three-phase, line-to-line voltage
-    void Command2_Click(); // three-phase, line-to-neutral voltage
-    void Command3_Click(); // single phase
 
 signals:
     void calculatorRequested(quantelo::Calculator which);

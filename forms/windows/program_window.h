@@ -1,14 +1,10 @@
 #pragma once
 
+#include "layout/form_description.h"
+
 #include <QWidget>
 
 namespace quantelo {
-
-struct FormDescription;
-
-// The caption of every message box the program opens. Window titles never
-// carry it: they are exactly the windows' own captions.
-inline constexpr char ApplicationTitle[] = "Quantelo1";
 
 // What the program's four windows share: an independent top-level window
 // (no owner) with a title bar, control menu, close and minimise buttons but

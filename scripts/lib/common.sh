@@ -4,7 +4,7 @@
 repo_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 
 # Debian packages the build, the program and the tests need.
-build_packages=(cmake g++ make pkg-config qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev libxcb1-dev)
+build_packages=(cmake g++ make pkg-config qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev libxcb1-dev unicode-data)
 runtime_packages=(fonts-wine fonts-liberation2 fonts-dejavu-core)
 # A virtual display, a window manager and keystrokes: screenshots, and the
 # headless start of scripts/run.

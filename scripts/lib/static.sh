@@ -20,7 +20,8 @@ check_cppcheck() { # BUILD_DIR
     (cd "$repo_root" && cppcheck --project="$project" --enable=warning,performance,portability \
         --library=qt --library=googletest --inline-suppr --error-exitcode=1 -q -j"$(build_jobs)" \
         --suppress=missingIncludeSystem --suppress='*:*_autogen/*' \
-        --file-filter='calc/*' --file-filter='forms/*' --file-filter='resources/*' \
+        --file-filter='calc/*' --file-filter='layout/*' --file-filter='input/*' --file-filter='forms/*' \
+        --file-filter='resources/*' \
         --file-filter='tests/*' --file-filter='bench/*' \
         --template='{file}:{line}: {severity} {id}: {message}')
 }
@@ -34,7 +35,8 @@ check_clang_tidy() { # BUILD_DIR
     local files
     # Only what this build compiles: the Windows platform files are the Windows
     # build's, and have no compile command here.
-    files=$(cd "$repo_root" && git ls-files 'calc/*.cpp' 'forms/*.cpp' 'resources/*.cpp' 'tests/calc/*.cpp' \
+    files=$(cd "$repo_root" && git ls-files 'calc/*.cpp' 'layout/*.cpp' 'input/*.cpp' 'forms/*.cpp' 'resources/*.cpp' \
+        'tests/calc/*.cpp' 'tests/layout/*.cpp' 'tests/input/*.cpp' \
         | sed "s|^|$repo_root/|" | while read -r file; do
             grep -qF "\"file\": \"$file\"" "$1/compile_commands.json" && echo "$file"
         done)

@@ -4,11 +4,10 @@
 # run; needs common.sh (and display.sh for web_stage).
 
 # Emscripten with its prebuilt system libraries, the number conversions'
-# libraries and GoogleTest's source (the core's suites under node), Qt's
-# headers for the page generator (it includes the windows' tables), the
+# libraries and GoogleTest's source (the core's suites under node), the
 # faces the page bundles and fonttools with brotli to subset them to WOFF2,
 # and the browsers the end-to-end run drives. node and npm come with nodejs.
-web_packages=(emscripten ninja-build cmake g++ qt6-base-dev zip unzip googletest libfast-float-dev libfmt-dev
+web_packages=(emscripten ninja-build cmake g++ zip unzip googletest libfast-float-dev libfmt-dev
     chromium firefox-esr nodejs fonts-liberation2 fonts-wine fonttools python3-brotli python3)
 
 # Debian's Emscripten finds acorn and the other JavaScript it runs in
@@ -24,7 +23,7 @@ build_page_generator() {
     local dir=$1
     cmake -S "$repo_root/web/generator" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release >"$dir.log" 2>&1 ||
         { tail -n 30 "$dir.log" >&2; return 1; }
-    cmake --build "$dir" -j"$(build_jobs)" >&2
+    cmake --build "$dir" -j"$(build_jobs)" >&2 || return 1
     realpath "$dir/quantelo_page_generator"
 }
 
@@ -51,16 +50,24 @@ configure_and_build_web() {
     cmake --build "$dir" -j"$(build_jobs)"
 }
 
+# web_folder BUILD_DIR: the static folder of that build, named by the
+# project's version.
 # stage_web BUILD_DIR: the static folder and its zip, made from the build:
 #   BUILD_DIR/Quantelo-Power-<version>-web/      what a web server hosts
 #   BUILD_DIR/Quantelo-Power-<version>-web.zip
 # Prints their names and sizes, and what the first view moves gzipped.
 # File times in the zip are those of the last commit, so two builds of one
 # commit give the same bytes.
-stage_web() {
-    local dir=$1 version folder
+web_folder() {
+    local dir=$1 version
     version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$dir/CMakeCache.txt")
-    folder=$dir/Quantelo-Power-$version-web
+    [ -n "$version" ] || { echo "no project version in $dir/CMakeCache.txt" >&2; return 1; }
+    echo "$dir/Quantelo-Power-$version-web"
+}
+
+stage_web() {
+    local dir=$1 folder
+    folder=$(web_folder "$dir")
     rm -rf "$folder" "$folder.zip"
     cmake --install "$dir" --prefix "$folder" >/dev/null
     local stamp=${SOURCE_DATE_EPOCH:-0}
@@ -96,7 +103,7 @@ web_stage() {
     stage_web "$dir"
     ensure_web_driver
     local folder
-    folder=$(ls -d "$dir"/Quantelo-Power-*-web)
+    folder=$(web_folder "$dir")
     node "$repo_root/tests/web/e2e.mjs" "$folder" ${SCREENSHOTS:-}
     trap stop_virtual_display EXIT
     start_virtual_display

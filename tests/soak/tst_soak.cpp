@@ -337,7 +337,7 @@ void TestSoak::openCalculator()
     MainWindow* main = m_navigator->mainWindow();
     if (main == nullptr)
         return back();
-    const Calculator which = AllCalculators[static_cast<std::size_t>(pick(3))];
+    const Calculator which = AllCalculators[static_cast<std::size_t>(pick(static_cast<int>(AllCalculators.size())))];
     note(QStringLiteral("open %1").arg(QLatin1String(facts(which).key)));
     const QPointer<CalculatorWindow> before = m_open[index(which)] ? m_open[index(which)]->window : nullptr;
     pressButton(*main, facts(which).openButton, facts(which).openAccessKey);

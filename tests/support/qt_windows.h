@@ -5,8 +5,8 @@
 // never lets a modal window hang a test.
 
 #include "calc/commands.h"
-#include "forms/windows/calculator.h"
 #include "forms/windows/calculator_window.h"
+#include "layout/calculators.h"
 #include "tests/support/fake_window.h"
 
 #include <QApplication>
@@ -24,12 +24,13 @@
 
 namespace quantelo::test_support {
 
-inline constexpr std::array AllCalculators{Calculator::LineToLine, Calculator::LineToNeutral, Calculator::SinglePhase};
-
-inline std::size_t index(Calculator which)
-{
-    return static_cast<std::size_t>(which);
-}
+// Every calculator, in the order of its row.
+inline constexpr PerCalculator<Calculator> AllCalculators = [] {
+    PerCalculator<Calculator> all{};
+    for (std::size_t i = 0; i < all.size(); ++i)
+        all[i] = Calculators[i].which;
+    return all;
+}();
 
 struct CalculatorFacts {
     const char* key;        // short name in test rows
@@ -41,7 +42,7 @@ struct CalculatorFacts {
 
 inline const CalculatorFacts& facts(Calculator which)
 {
-    static const std::array<CalculatorFacts, 3> all{{
+    static const PerCalculator<CalculatorFacts> all{{
         {"LL", "frmPowerRealApparent3PhLL", "Command1", Qt::Key_E, LineToLineCalculator},
         {"LN", "frmPowerRealApparent3PhLN", "Command2", Qt::Key_A, LineToNeutralCalculator},
         {"1Ph", "frmPowerRealApparent1Phase", "Command3", Qt::Key_R, SinglePhaseCalculator},

@@ -274,13 +274,23 @@ if (!firefox) {
     await page.emulateMediaFeatures([]);
 }
 
-// Typing limits, counted as the user sees characters.
+// What a box takes, as on the desktop: the typing limit in characters
+// (code points), whole grapheme clusters only, characters that are not seen
+// dropped and those that look like part of a number in their ASCII form.
 // Typed, or pasted with Ctrl+V (the clipboard keeps all it had).
 const limits = [
     { name: 'voltage box takes 6', box: 'txtVolts', text: '1234567', kept: '123456' },
     { name: 'power-factor box takes 4', box: 'txtPF', text: '0.8123', kept: '0.81' },
-    { name: 'a cluster counts once', box: 'txtPF', text: '1e\u0301234', kept: '1e\u030123' },
+    { name: 'a combining mark counts as a character', box: 'txtPF', text: '1e\u0301234', kept: '1e\u03012' },
     { name: 'a paste is cut to the limit', box: 'txtVolts', text: '9876543', kept: '987654', paste: true },
+    { name: 'a pasted cluster goes in whole or not at all', box: 'txtPF', text: '12e\u0301\u0301', kept: '12',
+        paste: true },
+    { name: 'full-width digits and point in ASCII', box: 'txtVolts', text: '\uff12\uff13\uff10\uff0e\uff15',
+        kept: '230.5', paste: true },
+    { name: 'Arabic-Indic digits and minus sign', box: 'txtPF', text: '\u2212\u0660\u066b\u0665', kept: '-0.5',
+        paste: true },
+    { name: 'unseen characters dropped, tabs and spaces blank', box: 'txtVolts',
+        text: '2\u200b3\u00ad0\t\u00a0V', kept: '230  V', paste: true },
 ];
 if (!firefox) {
     await browser.defaultBrowserContext().overridePermissions(server.url.replace(/\/$/, ''),

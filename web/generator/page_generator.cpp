@@ -10,10 +10,10 @@
 //                page's one conversion), face, size and colours
 
 #include "calc/window_model.h"
-#include "forms/windows/calculator_layouts.h"
-#include "forms/windows/main_layout.h"
-#include "forms/windows/program_window.h"
-#include "forms/windows/twips.h"
+#include "layout/calculators.h"
+#include "layout/form_description.h"
+#include "layout/main_layout.h"
+#include "layout/twips.h"
 #include "web/module/css_colour.h"
 
 #include <algorithm>
@@ -30,31 +30,45 @@
 namespace quantelo::page {
 namespace {
 
-// The page's views: the main window, and the calculators in the order of
-// the module's view numbers (web/module/page_module.cpp). The address is
-// the fragment that names the view.
+// The page's views: the main window, then a view for each calculator row
+// (layout/calculators.h), numbered as the module numbers them, by the row's
+// place. The address is the fragment that names the view.
 struct View {
     const FormDescription& (*form)();
     std::string_view address;
     int module; // -1: not a calculator
 };
-const std::array Views{
-    View{mainForm, "", -1},
-    View{singlePhaseForm, "single-phase", 0},
-    View{lineToNeutralForm, "three-phase-ln", 1},
-    View{lineToLineForm, "three-phase-ll", 2},
-};
 
-// Which calculator each of the main window's buttons opens.
-struct Opener {
-    std::string_view button;
-    std::string_view address;
-};
-constexpr std::array Openers{
-    Opener{"Command3", "single-phase"},
-    Opener{"Command2", "three-phase-ln"},
-    Opener{"Command1", "three-phase-ll"},
-};
+// Each calculator's address, by its row.
+constexpr PerCalculator<std::string_view> Addresses = [] {
+    PerCalculator<std::string_view> addresses{};
+    addresses[index(Calculator::LineToLine)] = "three-phase-ll";
+    addresses[index(Calculator::LineToNeutral)] = "three-phase-ln";
+    addresses[index(Calculator::SinglePhase)] = "single-phase";
+    return addresses;
+}();
+static_assert(std::none_of(Addresses.begin(), Addresses.end(), [](std::string_view a) { return a.empty(); }),
+              "every calculator needs its address");
+
+std::vector<View> allViews()
+{
+    std::vector<View> all{View{mainForm, "", -1}};
+    for (const CalculatorRow& calculator : Calculators) {
+        const std::size_t at = index(calculator.which);
+        all.push_back(View{calculator.form, Addresses[at], static_cast<int>(at)});
+    }
+    return all;
+}
+
+// The address the main window's button `name` opens, if it opens one.
+std::string_view opens(std::string_view name)
+{
+    for (const CalculatorRow& calculator : Calculators) {
+        if (calculator.mainButton == name)
+            return Addresses[index(calculator.which)];
+    }
+    return {};
+}
 
 std::string escaped(std::string_view text)
 {
@@ -237,13 +251,12 @@ void writeControl(std::ostream& html, const FormDescription& form, const Control
         Caption text = caption(control.caption);
         text.markup = "<span>" + text.markup + "</span>";
         const std::string key = text.key ? std::string(" accesskey=\"") + text.key + "\"" : "";
-        const auto opener
-            = std::find_if(Openers.begin(), Openers.end(), [&](const Opener& o) { return o.button == control.name; });
         // A button that opens a calculator names its address, which the
         // page goes to (Back and bookmarks follow the address).
-        const std::string opens
-            = opener != Openers.end() ? " data-opens=\"#" + std::string(opener->address) + "\"" : std::string();
-        html << "<button type=\"button\" class=\"c button\" " << common << opens << key << tab << ">" << text.markup
+        const std::string_view address = opens(control.name);
+        const std::string target
+            = address.empty() ? std::string() : " data-opens=\"#" + std::string(address) + "\"";
+        html << "<button type=\"button\" class=\"c button\" " << common << target << key << tab << ">" << text.markup
              << "</button>\n";
         break;
     }
@@ -335,7 +348,7 @@ int main(int argc, char** argv)
     std::ostringstream css;
     std::ostringstream wide;
     std::ostringstream dark;
-    for (const auto& view : Views) {
+    for (const auto& view : allViews()) {
         writeView(views, css, wide, dark, view);
     }
     const std::string folder = argv[2];

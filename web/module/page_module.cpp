@@ -6,6 +6,7 @@
 
 #include "calc/commands.h"
 #include "calc/window_model.h"
+#include "layout/calculators.h"
 #include "web/module/css_colour.h"
 
 #include <array>
@@ -90,8 +91,14 @@ private:
     Dismissed m_dismissed;
 };
 
-// The views, in the order of quantelo_open's kinds.
-constexpr std::array Kinds{SinglePhaseCalculator, LineToNeutralCalculator, LineToLineCalculator};
+// Each calculator's kind, by its row, taken from the rows as the module is
+// compiled: the windows' tables themselves stay out of the module.
+constexpr PerCalculator<CalculatorKind> Kinds = [] {
+    PerCalculator<CalculatorKind> kinds{};
+    for (std::size_t i = 0; i < Calculators.size(); ++i)
+        kinds[i] = Calculators[i].kind;
+    return kinds;
+}();
 
 struct View {
     explicit View(int view)
@@ -103,7 +110,8 @@ struct View {
     CalculatorCommands commands;
 };
 
-std::array<std::unique_ptr<View>, Kinds.size()> views;
+// One view for each calculator row, numbered by the row's place.
+PerCalculator<std::unique_ptr<View>> views;
 
 View* view(int number)
 {
@@ -120,8 +128,9 @@ View* view(int number)
 
 using quantelo::page::view;
 
-// The page's entries. A view is 0 (single phase), 1 (three-phase, line to
-// neutral) or 2 (three-phase, line to line); others are ignored.
+// The page's entries. A view is the place of its calculator's row
+// (layout/calculators.h), as the page's markup numbers it; others are
+// ignored.
 extern "C" {
 
 __attribute__((used)) void quantelo_solve(int number)

@@ -78,6 +78,10 @@ const page = {
     announce,
 };
 const ready = createModule({ page });
+// The module once it has loaded: the box rule is called from input events,
+// which cannot wait for it.
+let loaded = null;
+ready.then((module) => { loaded = module; });
 
 // --- Views and addresses -------------------------------------------------
 // The address's fragment names the view; Back and bookmarks follow it.
@@ -125,15 +129,57 @@ document.addEventListener('click', (event) => {
 // --- Text coming into a box ----------------------------------------------
 // Every way text comes in ends in admit(): typing, paste, drop, autofill,
 // an on-screen keyboard's composition. It returns what of `inserted` the box
-// takes in place of text[start, end): no more characters, counted as the
-// user sees them (grapheme clusters), than the box's typing limit.
+// takes in place of text[start, end), as the core's box rule decides it
+// (input/box_text_c.h): characters that are not seen are dropped, those
+// that look like part of a number go in as their ASCII form, and no more
+// characters (code points) than the box's typing limit, never splitting a
+// grapheme cluster. The rule's Unicode facts are the browser's own.
 const graphemes = new Intl.Segmenter(undefined, { granularity: 'grapheme' });
-const clusters = (text) => [...graphemes.segment(text)].map((part) => part.segment);
-function admit(input, text, start, end, inserted) {
-    const limit = Number(input.dataset.limit);
-    if (!limit) return inserted;
-    const kept = clusters(text.slice(0, start) + text.slice(end)).length;
-    return clusters(inserted).slice(0, Math.max(0, limit - kept)).join('');
+const categories = [/\p{Cc}/u, /\p{Cf}/u, /\p{Cn}/u, /\p{Cs}/u, /\p{Zs}/u, /\p{Nd}/u];
+const ignorable = /\p{Default_Ignorable_Code_Point}/u;
+const digit = /\p{Nd}/u;
+const codePoints = (text) => Array.from(text, (c) => c.codePointAt(0));
+
+// The facts byte of one code point (category, default-ignorable, digit value).
+function facts(c) {
+    const character = String.fromCodePoint(c);
+    const category = categories.findIndex((pattern) => pattern.test(character)) + 1;
+    let value = 0;
+    if (category === 6) {
+        // Decimal digits come in runs of ten from zero.
+        let first = c;
+        while (first > 0 && digit.test(String.fromCodePoint(first - 1))) --first;
+        value = (c - first) % 10;
+    }
+    return category | (ignorable.test(character) ? 8 : 0) | (value << 4);
+}
+
+function admit(module, input, text, start, end, inserted) {
+    const points = codePoints(inserted);
+    const count = points.length;
+    if (count === 0) return '';
+    const kept = codePoints(text.slice(0, start) + text.slice(end)).length;
+    const room = module._quantelo_box_room(Number(input.dataset.limit) || 0, kept);
+    // Cluster starts, from UTF-16 offsets to code point places.
+    const starts = new Uint8Array(count);
+    let place = 0;
+    let offset = 0;
+    for (const { index } of graphemes.segment(inserted)) {
+        while (offset < index) offset += points[place++] > 0xffff ? 2 : 1;
+        starts[place] = 1;
+    }
+    const block = module._malloc(count * 10);
+    if (!block) return '';
+    try {
+        module.HEAPU32.set(points, block >> 2);
+        module.HEAPU8.set(points.map(facts), block + count * 8);
+        module.HEAPU8.set(starts, block + count * 9);
+        const written = module._quantelo_box_text(block, block + count * 8, block + count * 9, count, room,
+            block + count * 4);
+        return String.fromCodePoint(...module.HEAPU32.subarray((block >> 2) + count, (block >> 2) + count + written));
+    } finally {
+        module._free(block);
+    }
 }
 
 // The text each box had after the last change it took, to find what a
@@ -154,7 +200,17 @@ document.addEventListener('beforeinput', (event) => {
     const inserted = event.data ?? event.dataTransfer?.getData('text/plain') ?? '';
     const start = input.selectionStart;
     const end = input.selectionEnd;
-    const taken = admit(input, input.value, start, end, inserted);
+    if (!loaded) {
+        // The rule is not there yet: the text goes in once it is.
+        event.preventDefault();
+        const before = input.value;
+        ready.then((module) => {
+            if (input.value === before)
+                replaceIn(input, start, end, admit(module, input, before, start, end, inserted), event.inputType);
+        });
+        return;
+    }
+    const taken = admit(loaded, input, input.value, start, end, inserted);
     if (taken !== inserted) {
         event.preventDefault();
         replaceIn(input, start, end, taken, event.inputType);
@@ -172,12 +228,27 @@ function settle(input) {
     while (tail < before.length - start && tail < after.length - start
            && before[before.length - 1 - tail] === after[after.length - 1 - tail]) ++tail;
     const inserted = after.slice(start, after.length - tail);
-    const taken = admit(input, before, start, before.length - tail, inserted);
-    if (taken !== inserted) {
-        input.value = before.slice(0, start) + taken + before.slice(before.length - tail);
-        input.setSelectionRange(start + taken.length, start + taken.length);
+    const apply = (module) => {
+        const taken = admit(module, input, before, start, before.length - tail, inserted);
+        if (taken !== inserted) {
+            input.value = before.slice(0, start) + taken + before.slice(before.length - tail);
+            input.setSelectionRange(start + taken.length, start + taken.length);
+        }
+        remembered.set(input, input.value);
+    };
+    if (loaded) {
+        apply(loaded);
+    } else {
+        // The rule is not there yet: the box holds what it had until it is.
+        input.value = before;
+        remembered.set(input, before);
+        ready.then((module) => {
+            if (input.value === before) {
+                input.value = after;
+                apply(module);
+            }
+        });
     }
-    remembered.set(input, input.value);
 }
 document.addEventListener('input', (event) => {
     if (event.target.matches('input.box') && !event.isComposing) settle(event.target);

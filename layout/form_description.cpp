@@ -1,4 +1,4 @@
-#include "forms/windows/form_description.h"
+#include "layout/form_description.h"
 
 namespace quantelo {
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "forms/windows/form_description.h"
+#include "layout/form_description.h"
 
 #include <array>
 #include <string_view>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "calc/colour_value.h"
-#include "forms/windows/twips.h"
+#include "layout/twips.h"
 
 #include <optional>
 #include <string_view>
@@ -28,6 +28,10 @@ inline constexpr int BoldWeight = 700;
 
 // The face of controls that set none of their own.
 inline constexpr FontDescription DefaultFont{"MS Sans Serif", 8.25, NormalWeight};
+
+// The caption of every message box the program opens. Window titles never
+// carry it: they are exactly the windows' own captions.
+inline constexpr char ApplicationTitle[] = "Quantelo1";
 
 // All four windows have the same client area and background.
 inline constexpr TwipSize ClientSize{10710, 7065}; // 714 x 471 pixels
@@ -76,8 +80,7 @@ struct FormDescription {
 // What a window changes in one control of the window it is described
 // against: each field given replaces the control's, the rest stay. Windows
 // list their changes by control name as designated initialisers, so that a
-// wrong control, field or type of value does not compile. applyChange()
-// names every field: one added here without a line there does not build.
+// wrong control, field or type of value does not compile.
 struct ControlChange {
     std::optional<int> left = {}; // twips, as the four below
     std::optional<int> top = {};
@@ -90,20 +93,34 @@ struct ControlChange {
     std::optional<std::string_view> accessibleName = {};
 };
 
+// Applies every field of `change` by its name. The structured binding only
+// counts them: it names as many as ControlChange has, so a field added there
+// without a line here does not build.
 constexpr void applyChange(ControlDescription& control, const ControlChange& change)
 {
-    // Exactly the fields of ControlChange, in their order.
-    const auto& [left, top, width, height, caption, foreColor, tabIndex, typingLimit, accessibleName] = change;
-    control.rect.left = left.value_or(control.rect.left);
-    control.rect.top = top.value_or(control.rect.top);
-    control.rect.width = width.value_or(control.rect.width);
-    control.rect.height = height.value_or(control.rect.height);
-    control.caption = caption.value_or(control.caption);
-    if (foreColor)
-        control.foreColor = foreColor;
-    control.tabIndex = tabIndex.value_or(control.tabIndex);
-    control.typingLimit = typingLimit.value_or(control.typingLimit);
-    control.accessibleName = accessibleName.value_or(control.accessibleName);
+    [[maybe_unused]] const auto& [f1, f2, f3, f4, f5, f6, f7, f8, f9] = change;
+    control.rect.left = change.left.value_or(control.rect.left);
+    control.rect.top = change.top.value_or(control.rect.top);
+    control.rect.width = change.width.value_or(control.rect.width);
+    control.rect.height = change.height.value_or(control.rect.height);
+    control.caption = change.caption.value_or(control.caption);
+    if (change.foreColor)
+        control.foreColor = change.foreColor;
+    control.tabIndex = change.tabIndex.value_or(control.tabIndex);
+    control.typingLimit = change.typingLimit.value_or(control.typingLimit);
+    control.accessibleName = change.accessibleName.value_or(control.accessibleName);
+}
+
+// Whether no two of `names` are the same; empty names are left out.
+template <typename Names> constexpr bool namesUnique(const Names& names)
+{
+    for (auto a = names.begin(); a != names.end(); ++a) {
+        for (auto b = names.begin(); b != a; ++b) {
+            if (!a->empty() && *a == *b)
+                return false;
+        }
+    }
+    return true;
 }
 
 } // namespace quantelo

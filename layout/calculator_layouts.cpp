@@ -1,8 +1,9 @@
-#include "forms/windows/calculator_layouts.h"
+#include "layout/calculator_layouts.h"
 
 #include "calc/window_model.h"
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
 #include <string_view>
 #include <tuple>
@@ -103,6 +104,33 @@ template <typename F, typename First, typename... Sets> constexpr void forEachCo
 {
     constexpr std::size_t count = std::tuple_size_v<decltype(rowsOf(first))>;
     visitControls(std::make_index_sequence<count>{}, f, first, sets...);
+}
+
+// The members of CalculatorRows in order: the name each row gives its
+// control. A row's `.name` must be its member's, and each name is the only
+// one of its kind (checked below for every window).
+constexpr std::array<std::string_view, 27> ControlNames{
+    "Label1",       "Frame2",       "lblVoltage", "txtVolts", "lblVolts",        "lblCurrent", "txtAmps",
+    "lblAmps",      "lblPF",        "txtPF",      "lblPF2",   "Label7",          "lbl8",       "Frame1",
+    "lblRealPower", "txtRealPower", "lblKW",      "lblMsg",   "lblApPower",      "txtApPower", "lblkVA",
+    "lblPowerEq",   "lblPowerEq2",  "cmdSolve",   "cmdClear", "cmdBackMainPage", "lblInfo1",
+};
+static_assert(std::tuple_size_v<decltype(rowsOf(std::declval<CalculatorControls&>()))> == ControlNames.size(),
+              "one name for each member of CalculatorRows");
+static_assert(namesUnique(ControlNames));
+
+// Whether every row present is named as its member.
+constexpr bool namedAsMembers(const CalculatorControls& controls)
+{
+    std::size_t member = 0;
+    bool named = true;
+    forEachControl(
+        [&](const ControlDescription& control) {
+            named = named && (control.name.empty() || control.name == ControlNames[member]);
+            ++member;
+        },
+        controls);
+    return named;
 }
 
 // frmPowerRealApparent1Phase, the base of the other two; it has no lblPF2.
@@ -381,6 +409,9 @@ constexpr bool hasWindowControls(const CalculatorControls& controls)
 static_assert(hasWindowControls(singlePhaseControls()));
 static_assert(hasWindowControls(withChanges(singlePhaseControls(), LineToNeutralChanges)));
 static_assert(hasWindowControls(lineToLineControls()));
+static_assert(namedAsMembers(singlePhaseControls()));
+static_assert(namedAsMembers(withChanges(singlePhaseControls(), LineToNeutralChanges)));
+static_assert(namedAsMembers(lineToLineControls()));
 
 // A row without a name is a control this window does not have.
 FormDescription calculatorForm(std::string_view name, std::string_view caption, const CalculatorControls& controls)
