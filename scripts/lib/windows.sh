@@ -3,11 +3,12 @@
 # and Wine on a virtual display to run what was built. Sourced, not run;
 # needs common.sh and qt.sh.
 
-# The cross compilers, the tools that make the downloads, Wine, and the host
-# Qt tools (moc, rcc, uic) that the cross-built Qt uses: the same 6.4.2.
+# The cross compilers, the tools that make the downloads, Wine, the host
+# Qt tools (moc, rcc, uic) that the cross-built Qt uses: the same 6.4.2, and
+# Tesseract, which reads a status caption in the end-to-end run.
 windows_packages=(g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64 nsis
     wine wine64 ninja-build qt6-base-dev-tools dpkg-dev xz-utils xclip zip unzip
-    googletest fonts-wine icoutils)
+    googletest fonts-wine icoutils tesseract-ocr tesseract-ocr-eng)
 
 windows_toolchain="$repo_root/cmake/mingw-w64-x86_64.cmake"
 
