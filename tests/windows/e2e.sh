@@ -91,7 +91,7 @@ copied() {
 # size, and read by Tesseract. Polls until it reads $1, and prints what it
 # read last.
 status_reads() {
-    local i x y text= picture
+    local i x y text='' picture
     picture=$(mktemp --suffix=.png)
     for i in $(seq 20); do
         x=$(xwininfo -id "$single" | sed -n 's/^ *Absolute upper-left X: *//p')
