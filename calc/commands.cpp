@@ -13,9 +13,24 @@ CalculatorCommands::CalculatorCommands(CalculatorWindowModel& window, Calculator
 
 void CalculatorCommands::cmdSolve_Click()
 {
-    // The message box is modal, so no second Solve can start while one
-    // waits; were one started, the waiting one is abandoned.
-    m_solve = solve();
+    if (waiting()) {
+        return;
+    }
+    const std::weak_ptr<const bool> alive = m_alive;
+    m_inSolve = true;
+    SuspendableCommand command = solve();
+    if (alive.expired()) {
+        // The window went while the box's loop ran: these commands are gone,
+        // and the stopped Solve ends with `command`.
+        return;
+    }
+    m_inSolve = false;
+    m_solve = std::move(command);
+}
+
+bool CalculatorCommands::cmdBackMainPage_Click() const
+{
+    return !waiting();
 }
 
 SuspendableCommand CalculatorCommands::solve()
@@ -80,6 +95,9 @@ SuspendableCommand CalculatorCommands::solve()
 
 void CalculatorCommands::cmdClear_Click()
 {
+    if (waiting()) {
+        return;
+    }
     for (const auto box :
          {TextBox::txtVolts, TextBox::txtAmps, TextBox::txtRealPower, TextBox::txtApPower, TextBox::txtPF}) {
         m_window.setText(box, {});

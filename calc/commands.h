@@ -5,6 +5,7 @@
 #include "calc/suspendable.h"
 #include "calc/window_model.h"
 
+#include <memory>
 #include <string_view>
 
 namespace quantelo {
@@ -33,23 +34,39 @@ inline constexpr std::string_view LimitExceeded = "exceeded allocated value 9.99
 inline constexpr std::string_view TooLarge = "The values entered are too large to compute. ";
 } // namespace Message
 
-// The Solve and Clear commands of one calculator window, with the window's
-// five numbers. One instance per window; it lives as long as the window.
+// The commands of one calculator window, with the window's five numbers.
+// One instance per window; it lives as long as the window, and no longer
+// than Solve waits: destroying it ends a Solve waiting at its box.
+//
+// While Solve waits at a message box, every command of the window does
+// nothing, whatever route pressed it: the box is modal for the keyboard and
+// the mouse, but a screen reader can still press the buttons behind it.
 class CalculatorCommands {
 public:
     CalculatorCommands(CalculatorWindowModel& window, CalculatorKind kind);
+    // A waiting Solve holds `this`: the commands stay where they were made.
+    CalculatorCommands(const CalculatorCommands&) = delete;
+    CalculatorCommands& operator=(const CalculatorCommands&) = delete;
+    CalculatorCommands(CalculatorCommands&&) = delete;
+    CalculatorCommands& operator=(CalculatorCommands&&) = delete;
+    ~CalculatorCommands() = default;
 
     // Solve: reads the three inputs, computes, writes the results and the
     // power factor with two decimals, moves the focus to Clear, then reports
     // bad input and results over the limit. At a message box it waits for
-    // the user, and goes on once the box is dismissed.
+    // the user, and goes on once the box is dismissed. Where the box waits
+    // in an event loop of its own, the window (and these commands) may be
+    // destroyed inside that loop: then this returns without touching them.
     void cmdSolve_Click();
     // Clear: empties the boxes and labels and resets the status colours.
     void cmdClear_Click();
+    // Back to Main Page: whether the window may bring the main window to the
+    // front.
+    [[nodiscard]] bool cmdBackMainPage_Click() const;
 
     [[nodiscard]] const CalculatorNumbers& numbers() const { return m_numbers; }
     // Whether Solve is waiting for the user to dismiss a message box.
-    [[nodiscard]] bool waiting() const { return m_solve.waiting(); }
+    [[nodiscard]] bool waiting() const { return m_inSolve || m_solve.waiting(); }
 
 private:
     SuspendableCommand solve();
@@ -68,8 +85,15 @@ private:
     // The statuses the running Solve has set, for its announcement.
     std::string_view m_inputStatus;
     std::string_view m_limitStatus;
-    // The last Solve, while it waits at a message box.
+    // The last Solve, while it waits at a message box that returned at once
+    // (a web page's).
     SuspendableCommand m_solve;
+    // Solve has not returned yet: it waits in a box's own event loop (the
+    // desktop's).
+    bool m_inSolve = false;
+    // Ends with these commands; a Solve that returns from a box's loop
+    // looks here first (cmdSolve_Click).
+    std::shared_ptr<const bool> m_alive = std::make_shared<const bool>(true);
 };
 
 } // namespace quantelo

@@ -34,11 +34,6 @@ std::to_chars_result writeIntegral(char* first, char* last, double value)
     return {fmt::format_to(first, FMT_STRING("{:.0f}"), value), std::errc{}};
 }
 
-const char* backend()
-{
-    return "fast_float and {fmt}";
-}
-
 #else
 
 std::from_chars_result readDouble(const char* first, const char* last, double& value)
@@ -50,11 +45,6 @@ std::to_chars_result writeIntegral(char* first, char* last, double value)
 {
     assert(std::isfinite(value) && value >= 0 && value == std::trunc(value));
     return std::to_chars(first, last, value, std::chars_format::fixed, 0);
-}
-
-const char* backend()
-{
-    return "standard library";
 }
 
 #endif

@@ -24,8 +24,4 @@ std::from_chars_result readDouble(const char* first, const char* last, double& v
 // decimal point and no exponent ("340282346638528859811704183484516925440").
 std::to_chars_result writeIntegral(char* first, char* last, double value);
 
-// The library the program was built with: "standard library" or
-// "fast_float and {fmt}".
-const char* backend();
-
 } // namespace quantelo::float_text

@@ -2,6 +2,7 @@
 
 #include <exception>
 #include <functional>
+#include <memory>
 #include <string_view>
 #include <utility>
 
@@ -32,9 +33,10 @@ namespace quantelo {
 // the box cannot wait (a web page has no nested event loop), the command
 // goes on from the event loop when the user clicks OK.
 //
-// The object owns the coroutine: destroying it (with its window) abandons a
-// command that is still waiting.
-class SuspendableCommand {
+// The object owns the coroutine: destroying it (with its window) ends a
+// command that is still waiting, and revokes what it handed to the box (see
+// untilDismissed), so nothing can resume it afterwards.
+class [[nodiscard]] SuspendableCommand {
 public:
     struct promise_type {
         SuspendableCommand get_return_object()
@@ -84,8 +86,24 @@ private:
     coroutine::coroutine_handle<promise_type> m_handle;
 };
 
-// Called once the user has dismissed a message box.
+// Called once the user has dismissed a message box. What a waiting command
+// hands out is a token, not a pointer into the command: once the command has
+// gone on, or has been destroyed, calling it does nothing.
 using Dismissed = std::function<void()>;
+
+namespace detail {
+
+// What a command stopped at a message box shares with the token it handed
+// out. The awaiter in the coroutine's frame owns it and the token only looks
+// it up, so the frame's end revokes the token; and the guard against a second
+// call lives here, outside the frame it guards.
+struct BoxWait {
+    coroutine::coroutine_handle<> waiting;
+    bool suspended = false; // show() has returned: the command has stopped
+    bool dismissed = false; // the token has been called
+};
+
+} // namespace detail
 
 // `co_await untilDismissed(show)`: calls show(dismissed), which opens the
 // box; the command goes on once `dismissed` has been called, at once if show
@@ -98,30 +116,26 @@ template <typename Show> auto untilDismissed(Show show)
         {
         }
         Show show;
-        coroutine::coroutine_handle<> waiting;
-        bool returned = false;
-        bool dismissedEarly = false;
-        bool resumed = false;
+        std::shared_ptr<detail::BoxWait> wait = std::make_shared<detail::BoxWait>();
 
         bool await_ready() const noexcept { return false; }
         bool await_suspend(coroutine::coroutine_handle<> handle)
         {
-            waiting = handle;
-            // The awaiter lives in the coroutine's frame until it resumes,
-            // so the callback may keep a pointer to it.
-            show([this] {
-                if (resumed) {
-                    return; // a second call: the command has gone on
+            wait->waiting = handle;
+            show(Dismissed([token = std::weak_ptr<detail::BoxWait>(wait)] {
+                // Held while the command goes on: the awaiter that owns it
+                // ends on the way.
+                const std::shared_ptr<detail::BoxWait> state = token.lock();
+                if (!state || state->dismissed) {
+                    return; // the command has gone, or has gone on already
                 }
-                if (returned) {
-                    resumed = true;
-                    waiting.resume();
-                } else {
-                    dismissedEarly = true;
+                state->dismissed = true;
+                if (state->suspended) {
+                    state->waiting.resume();
                 }
-            });
-            returned = true;
-            return !dismissedEarly; // dismissed already: go straight on
+            }));
+            wait->suspended = !wait->dismissed;
+            return wait->suspended; // dismissed already: go straight on
         }
         void await_resume() const noexcept { }
     };

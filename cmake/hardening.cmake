@@ -30,7 +30,7 @@ if(QUANTELO_HARDEN)
         # -U first: a packager's CPPFLAGS may already define it.
         add_compile_options("$<$<NOT:$<CONFIG:Debug>>:-U_FORTIFY_SOURCE;-D_FORTIFY_SOURCE=3>")
     endif()
-    if(QUANTELO_PLATFORM STREQUAL "unix")
+    if(QUANTELO_ELF)
         # ELF's. On Windows, MinGW probes every page of a frame larger than a
         # page already (___chkstk_ms), and its GCC cannot combine the option
         # with SEH unwinding; the PE counterparts of RELRO and BIND_NOW are in

@@ -7,6 +7,7 @@
 
 set(QUANTELO_PLATFORM web)
 set(QUANTELO_PLATFORM_TESTS "")
+set(QUANTELO_WEB_PAGE ON)
 # The page is not made of Qt windows; the benchmarks run natively.
 set(QUANTELO_GUI OFF)
 set(QUANTELO_BENCH OFF)

@@ -11,6 +11,8 @@
 # tests/windows in place of the Linux desktop's.
 set(QUANTELO_PLATFORM windows)
 set(QUANTELO_PLATFORM_TESTS forms resources soak windows)
+# Executables are PE, not ELF; the launcher entries are the installer's
+# shortcuts.
 
 # The version block and the icon are compiled by windres.
 enable_language(RC)
@@ -49,8 +51,12 @@ set(QUANTELO_SOAK_ACTIONS 2000)
 # (The pictures are compiled in as pixels: no image plugin.)
 set(QUANTELO_WINDOWS_PLUGINS QWindowsIntegrationPlugin QWindowsVistaStylePlugin)
 # Where the Qt it ships was built from (scripts/lib/windows.sh passes the
-# Debian source version), for the licence notes.
-set(QUANTELO_QT_SOURCE "${Qt6_VERSION}" CACHE STRING "The Debian version of the qt6-base source the Windows Qt was built from")
+# Debian source version), for the licence notes, which need it.
+set(QUANTELO_QT_SOURCE "" CACHE STRING "The Debian version of the qt6-base source the Windows Qt was built from")
+if(NOT QUANTELO_QT_SOURCE)
+    message(FATAL_ERROR "QUANTELO_QT_SOURCE is not set: the Debian version of the qt6-base source "
+        "that the Windows Qt was built from (scripts/lib/windows.sh passes it)")
+endif()
 
 # The executable's version block and icon (compiled by windres), and what it
 # loads besides the system's DLLs: Qt's libraries and plugins, and the MinGW
@@ -142,6 +148,9 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Real and apparent power of single- and th
 set(CPACK_PACKAGE_FILE_NAME Quantelo-Power-${PROJECT_VERSION}-win64)
 set(CPACK_RESOURCE_FILE_LICENSE ${CMAKE_SOURCE_DIR}/LICENSE)
 set(CPACK_PACKAGE_INSTALL_DIRECTORY Quantelo)
+# The installer's registry keys, its uninstall entry's among them:
+# Software\Microsoft\Windows\CurrentVersion\Uninstall\Quantelo.
+set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY Quantelo)
 # DisplayVersion of the uninstall entry: the version the program gives.
 set(CPACK_PACKAGE_VERSION ${QUANTELO_VERSION_TEXT})
 set(CPACK_PACKAGE_EXECUTABLES Quantelo-Power Quantelo)
@@ -179,7 +188,7 @@ string(APPEND CPACK_NSIS_DEFINES "
 # values (DisplayName, DisplayVersion, Publisher, DisplayIcon,
 # UninstallString): the folder, the size in KiB, and the command that
 # uninstalls without asking. The uninstaller removes the whole entry.
-set(uninstall_key "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\${CPACK_PACKAGE_INSTALL_DIRECTORY}")
+set(uninstall_key "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\${CPACK_PACKAGE_INSTALL_REGISTRY_KEY}")
 set(CPACK_NSIS_EXTRA_INSTALL_COMMANDS "
   WriteRegStr SHCTX \"${uninstall_key}\" InstallLocation \"$INSTDIR\"
   WriteRegStr SHCTX \"${uninstall_key}\" QuietUninstallString '\"$INSTDIR\\Uninstall.exe\" /S'

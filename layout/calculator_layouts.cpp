@@ -31,7 +31,6 @@ constexpr ColourValue White = 0x00FFFFFFU;
 constexpr ColourValue DarkGrey = 0x00404040U;
 constexpr ColourValue LightGrey = 0x00C0C0C0U;
 
-constexpr auto TextBox = ControlKind::TextBox;
 constexpr auto Frame = ControlKind::Frame;
 constexpr auto Button = ControlKind::CommandButton;
 constexpr auto Centre = TextAlignment::Centre;
@@ -155,7 +154,7 @@ constexpr CalculatorControls singlePhaseControls()
                        .rect = {120, 405, 1455, 375},
                        .font = CaptionFont},
         .txtVolts = {.name = "txtVolts",
-                     .kind = TextBox,
+                     .kind = ControlKind::TextBox,
                      .container = InputFrame,
                      .rect = {2040, 360, 1000, 500},
                      .font = BoxFont,
@@ -174,7 +173,7 @@ constexpr CalculatorControls singlePhaseControls()
                        .rect = {4560, 400, 975, 375},
                        .font = CaptionFont},
         .txtAmps = {.name = "txtAmps",
-                    .kind = TextBox,
+                    .kind = ControlKind::TextBox,
                     .container = InputFrame,
                     .rect = {5760, 360, 1000, 500},
                     .font = BoxFont,
@@ -193,7 +192,7 @@ constexpr CalculatorControls singlePhaseControls()
                   .rect = {120, 1200, 1695, 375},
                   .font = CaptionFont},
         .txtPF = {.name = "txtPF",
-                  .kind = TextBox,
+                  .kind = ControlKind::TextBox,
                   .container = InputFrame,
                   .rect = {2040, 1200, 1000, 500},
                   .font = BoxFont,
@@ -228,7 +227,7 @@ constexpr CalculatorControls singlePhaseControls()
                          .font = ResultCaptionFont,
                          .backColor = Colour::InactiveBorder},
         .txtRealPower = {.name = "txtRealPower",
-                         .kind = TextBox,
+                         .kind = ControlKind::TextBox,
                          .container = ResultFrame,
                          .rect = {3360, 480, 1200, 500},
                          .font = BoxFont,
@@ -255,7 +254,7 @@ constexpr CalculatorControls singlePhaseControls()
                        .font = ResultCaptionFont,
                        .backColor = Colour::InactiveBorder},
         .txtApPower = {.name = "txtApPower",
-                       .kind = TextBox,
+                       .kind = ControlKind::TextBox,
                        .container = ResultFrame,
                        .rect = {3360, 1200, 1200, 500},
                        .font = BoxFont,
@@ -399,7 +398,7 @@ constexpr bool hasControl(const CalculatorControls& controls, std::string_view n
 constexpr bool hasWindowControls(const CalculatorControls& controls)
 {
     return std::all_of(AllTextBoxes.begin(), AllTextBoxes.end(),
-                       [&](auto box) { return hasControl(controls, controlName(box), TextBox); })
+                       [&](auto box) { return hasControl(controls, controlName(box), ControlKind::TextBox); })
         && std::all_of(AllLabels.begin(), AllLabels.end(),
                        [&](auto label) { return hasControl(controls, controlName(label), ControlKind::Label); })
         && std::all_of(CalculatorButtons.begin(), CalculatorButtons.end(),

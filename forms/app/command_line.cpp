@@ -180,7 +180,7 @@ std::optional<int> CommandLine::remainingArgumentsOutcome() const
         return ExitStatus::WrongArgument;
     }
     if (!m_displayNamed) {
-        std::fprintf(stderr, "%s: no display: neither DISPLAY nor WAYLAND_DISPLAY is set\n", programName);
+        std::fprintf(stderr, "%s: %s\n", programName, platform::noDisplayNamed().c_str());
         return ExitStatus::NoDisplay;
     }
     return std::nullopt;

@@ -1,23 +1,24 @@
 #pragma once
 
+#include "forms/platform/foreign_windows.h"
 #include "layout/calculators.h"
 
 #include <QObject>
 #include <QPointer>
 
-#include <memory>
 
 namespace quantelo {
 
 class CalculatorWindow;
-class DestroyedWindowWatcher;
 class MainWindow;
 
 // Moves between the program's four windows. Each window exists at most once:
 // it is created on first use and shown again, with its contents, afterwards.
 // A window the user closes is discarded with its contents and comes back
-// fresh, and so does one whose native window another program destroyed. A
-// window the user minimised is restored when it is shown. The navigation
+// fresh, and so does one whose native window another program destroyed; one
+// that another program unmapped is shown again (platform/foreign_windows.h).
+// A window the user minimised is restored when it is shown. While a message
+// box is open, the buttons open and bring forward nothing. The navigation
 // never hides or disables a window; the program ends when the user has
 // closed the last one.
 class Navigator : public QObject {
@@ -40,7 +41,7 @@ public:
 private:
     QPointer<MainWindow> m_mainWindow;
     PerCalculator<QPointer<CalculatorWindow>> m_calculators;
-    std::unique_ptr<DestroyedWindowWatcher> m_destroyedWindows;
+    platform::ForeignWindowChanges m_foreignWindowChanges;
 };
 
 } // namespace quantelo

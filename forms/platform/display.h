@@ -12,6 +12,10 @@ namespace quantelo::platform {
 // chooses Qt's platform plugin itself.
 bool displayNamed(bool platformGiven);
 
+// What the user is told when displayNamed() is false: which display is
+// missing, in the platform's terms.
+std::string noDisplayNamed();
+
 // Why no window can be opened when Qt's platform plugin fails to start, in
 // the platform's terms: the display on Unix; on Windows, where the desktop
 // is always there, the plugin and the DLLs that must be next to the program.

@@ -19,6 +19,11 @@ bool displayNamed(bool platformGiven)
         || isSet("WAYLAND_SOCKET");
 }
 
+std::string noDisplayNamed()
+{
+    return "no display: neither DISPLAY nor WAYLAND_DISPLAY is set";
+}
+
 // The event loop ends with the last window, and the program with it.
 void programEnded() { }
 

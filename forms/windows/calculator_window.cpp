@@ -111,6 +111,8 @@ void CalculatorWindow::setMessageBoxRunner(MessageBoxRunner runner)
 
 void CalculatorWindow::cmdSolve_Click()
 {
+    // On the desktop this window may be gone when Solve returns (see
+    // CalculatorCommands::cmdSolve_Click): nothing may follow it here.
     m_commands.cmdSolve_Click();
 }
 
@@ -121,7 +123,8 @@ void CalculatorWindow::cmdClear_Click()
 
 void CalculatorWindow::cmdBackMainPage_Click()
 {
-    emit backToMainPageRequested();
+    if (m_commands.cmdBackMainPage_Click())
+        emit backToMainPageRequested();
 }
 
 std::unique_ptr<CalculatorWindow> createCalculatorWindow(Calculator which)

@@ -4,8 +4,10 @@
 #   start_virtual_display [--size WxH] [--wm]
 #       starts Xvfb on a free display (at 96 dots per inch), and with --wm the
 #       openbox window manager on it; exports DISPLAY. Default size 1280x1024.
+#       If either does not start, it ends what it started and fails.
 #   stop_virtual_display
-#       ends what start_virtual_display started.
+#       ends what start_virtual_display started. Callers run it on every
+#       exit (trap ... EXIT), not only after success.
 #   wait_for_window TITLE-REGEX
 #       prints the id of the visible window whose title matches, once mapped.
 
@@ -34,6 +36,7 @@ start_virtual_display() {
     done
     if [ ! -s "$fd_file" ]; then
         rm -f "$fd_file"
+        stop_virtual_display
         echo "Xvfb did not start" >&2
         return 1
     fi
@@ -46,6 +49,7 @@ start_virtual_display() {
             xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
             sleep 0.1
         done
+        stop_virtual_display
         echo "openbox did not start on $DISPLAY" >&2
         return 1
     fi

@@ -3,11 +3,12 @@
 # and Wine on a virtual display to run what was built. Sourced, not run;
 # needs common.sh and qt.sh.
 
-# The cross compilers, the tools that make the downloads, Wine, and the host
-# Qt tools (moc, rcc, uic) that the cross-built Qt uses: the same 6.4.2.
+# The cross compilers, the tools that make the downloads, Wine, the host
+# Qt tools (moc, rcc, uic) that the cross-built Qt uses: the same 6.4.2, and
+# Tesseract, which reads a status caption in the end-to-end run.
 windows_packages=(g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64 nsis
     wine wine64 ninja-build qt6-base-dev-tools dpkg-dev xz-utils xclip zip unzip
-    googletest fonts-wine icoutils)
+    googletest fonts-wine icoutils tesseract-ocr tesseract-ocr-eng)
 
 windows_toolchain="$repo_root/cmake/mingw-w64-x86_64.cmake"
 
@@ -36,10 +37,6 @@ windows_qt_options=(
     # Without OpenGL there is no OpenGL library to choose at run time.
     -DFEATURE_dynamicgl=OFF
 )
-
-windows_qt_version() {
-    qt_source_version
-}
 
 # Builds Qt for Windows into its cache folder unless it is there already;
 # prints the folder.
@@ -74,19 +71,27 @@ configure_and_build_windows() {
     fi
     cmake -S "$repo_root" -B "$dir" -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_TOOLCHAIN_FILE="$windows_toolchain" -DCMAKE_PREFIX_PATH="$QUANTELO_WINDOWS_QT" \
-        -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-        -DQUANTELO_QT_SOURCE="$(windows_qt_version)" -DQUANTELO_BENCH=OFF "$@" >/dev/null
+        -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR="$qt_host_cmake_dir" \
+        -DQUANTELO_QT_SOURCE="$(qt_source_version)" -DQUANTELO_BENCH=OFF "$@" >/dev/null
     cmake --build "$dir" -j"$(build_jobs)"
+}
+
+# windows_package_name BUILD_DIR: the name of the downloads of that build
+# (Quantelo-Power-<version>-win64), as its CPack configuration gives it.
+windows_package_name() {
+    local name
+    name=$(sed -n 's/^set(CPACK_PACKAGE_FILE_NAME "\(.*\)")$/\1/p' "$1/CPackConfig.cmake")
+    [ -n "$name" ] || { echo "No package name in $1/CPackConfig.cmake" >&2; return 1; }
+    echo "$name"
 }
 
 # Makes the two downloads in BUILD_DIR and prints their names and sizes and
 # the DLLs the portable folder holds.
 package_windows() {
-    local dir=$1
-    (cd "$dir" && cpack -G ZIP >/dev/null && cpack -G NSIS >/dev/null)
-    local zip setup
-    zip=$(ls "$dir"/Quantelo-Power-*-win64.zip)
-    setup=$(ls "$dir"/Quantelo-Power-*-win64-setup.exe)
+    local dir=$1 name
+    name=$(windows_package_name "$dir") || return 1
+    (cd "$dir" && cpack -G ZIP >/dev/null && cpack -G NSIS >/dev/null) || return 1
+    local zip=$dir/$name.zip setup=$dir/$name-setup.exe
     ls -l "$zip" "$setup" | awk '{printf "%s  %d bytes\n", $NF, $5}'
     echo "DLLs in the portable folder:"
     unzip -Z1 "$zip" | grep -i '\.dll$' | sed 's|^[^/]*/|  |'
@@ -96,28 +101,29 @@ package_windows() {
 # Test suites under Wine (ctest runs them through scripts/lib/wine-run), the
 # two downloads, the portable folder end to end, and the installer in a
 # fresh prefix. Needs display.sh. With SCREENSHOTS=DIR the end-to-end run
-# also saves the Windows screenshots there.
+# also saves the Windows screenshots there. Run it in a subshell, as
+# scripts/test does: when that ends, however it ends, the stage stops the
+# display and the Wine server it started and removes its unpacked folder.
 windows_stage() {
     local dir=$1
     QUANTELO_WINDOWS_QT=$(ensure_windows_qt)
     export QUANTELO_WINDOWS_QT
     configure_and_build_windows "$dir" -DBUILD_TESTING=ON
+    windows_stage_unpacked=
+    trap 'wineserver -k 2>/dev/null || true; stop_virtual_display; [ -z "$windows_stage_unpacked" ] || rm -rf "$windows_stage_unpacked"' EXIT
     start_virtual_display --wm
     ensure_wine_prefix
-    local status=0
+    local status=0 name
     ctest --test-dir "$dir" --output-on-failure -j"$(build_jobs)" || status=$?
     if [ "$status" -eq 0 ]; then
+        name=$(windows_package_name "$dir")
         package_windows "$dir"
-        local unpacked
-        unpacked=$(mktemp -d)
-        unzip -q "$dir"/Quantelo-Power-*-win64.zip -d "$unpacked"
-        "$repo_root/tests/windows/e2e.sh" "$(ls -d "$unpacked"/Quantelo-Power-*)" ${SCREENSHOTS:-} || status=$?
-        rm -rf "$unpacked"
+        windows_stage_unpacked=$(mktemp -d)
+        unzip -q "$dir/$name.zip" -d "$windows_stage_unpacked"
+        "$repo_root/tests/windows/e2e.sh" "$windows_stage_unpacked/$name" ${SCREENSHOTS:-} || status=$?
     fi
     if [ "$status" -eq 0 ]; then
-        "$repo_root/tests/windows/installer.sh" "$(ls "$dir"/Quantelo-Power-*-win64-setup.exe)" || status=$?
+        "$repo_root/tests/windows/installer.sh" "$dir/$name-setup.exe" || status=$?
     fi
-    wineserver -k 2>/dev/null || true
-    stop_virtual_display
     return "$status"
 }

@@ -6,6 +6,8 @@
 
 #include <array>
 #include <cstdio>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -275,6 +277,112 @@ TEST(Clear, EmptiesAndResetsColoursInOrder)
     };
     EXPECT_EQ(window.log, expected);
     EXPECT_EQ(window.texts, (std::array<std::string, 5>{}));
+}
+
+// A press on the window while Solve waits at its box: the box is modal for
+// the keyboard and the mouse, but a screen reader presses buttons behind it,
+// and can type into the boxes first.
+struct PressBehindBox {
+    const char* name;
+    const char* retypedPowerFactor; // typed behind the box first, or nullptr
+    std::function<void(CalculatorCommands&)> press;
+};
+
+std::vector<PressBehindBox> pressesBehindBox()
+{
+    return {
+        {"solve", nullptr, [](CalculatorCommands& commands) { commands.cmdSolve_Click(); }},
+        {"solveOnRetypedInputs", "1.7", [](CalculatorCommands& commands) { commands.cmdSolve_Click(); }},
+        {"clear", nullptr, [](CalculatorCommands& commands) { commands.cmdClear_Click(); }},
+        {"back", nullptr, [](CalculatorCommands& commands) { EXPECT_FALSE(commands.cmdBackMainPage_Click()); }},
+    };
+}
+
+// Solve on a rejected power factor; behind its box, `row`'s typing and then,
+// with `pressed`, its press.
+void solveWithPressBehindBox(FakeWindow& window, bool held, const PressBehindBox& row, bool pressed)
+{
+    window.holdMessageBoxes = held;
+    window.type("230", "10", "1.5");
+    CalculatorCommands commands(window, SinglePhaseCalculator);
+    const auto behindBox = [&] {
+        const std::size_t writesAtBox = window.log.size();
+        EXPECT_TRUE(commands.waiting());
+        if (row.retypedPowerFactor != nullptr) {
+            window.type("230", "10", row.retypedPowerFactor);
+        }
+        if (pressed) {
+            row.press(commands);
+        }
+        EXPECT_EQ(window.log.size(), writesAtBox) << "written behind the box";
+        EXPECT_EQ(window.messageBoxes.size(), 1U);
+    };
+    if (held) {
+        commands.cmdSolve_Click();
+        behindBox();
+        window.clickOk();
+    } else {
+        window.whileBoxOpen = [&] {
+            behindBox();
+            return true;
+        };
+        commands.cmdSolve_Click();
+    }
+    EXPECT_FALSE(commands.waiting());
+    EXPECT_TRUE(commands.cmdBackMainPage_Click());
+}
+
+// Each press, with the box held open (a web page) and inside the box's own
+// loop (the desktop): it writes nothing, and after OK the window ends as it
+// does without the press.
+TEST(Commands, DoNothingWhileSolveWaits)
+{
+    for (const bool held : {false, true}) {
+        for (const auto& row : pressesBehindBox()) {
+            SCOPED_TRACE(std::string(row.name) + (held ? ", box held open" : ", box in its own loop"));
+            FakeWindow unpressed;
+            solveWithPressBehindBox(unpressed, held, row, false);
+            FakeWindow window;
+            solveWithPressBehindBox(window, held, row, true);
+            EXPECT_EQ(window.log, unpressed.log);
+            EXPECT_EQ(window.texts, unpressed.texts);
+            EXPECT_EQ(window.captions, unpressed.captions);
+            EXPECT_EQ(window.boxColours, unpressed.boxColours);
+            EXPECT_EQ(window.labelColours, unpressed.labelColours);
+        }
+    }
+}
+
+// The window, and its commands with it, destroyed while Solve waits at its
+// box: nothing is written afterwards and nothing of the commands is touched
+// (AddressSanitizer watches the test build), whether the box was held open
+// and OK comes later, or the box's own loop returns without its window.
+TEST(Commands, WindowGoneWhileSolveWaits)
+{
+    for (const bool held : {false, true}) {
+        SCOPED_TRACE(held ? "box held open, then OK" : "box in its own loop");
+        FakeWindow window;
+        window.holdMessageBoxes = held;
+        window.type("230", "10", "1.5");
+        auto commands = std::make_unique<CalculatorCommands>(window, SinglePhaseCalculator);
+        std::size_t writesAtBox = 0;
+        if (!held) {
+            window.whileBoxOpen = [&] {
+                writesAtBox = window.log.size();
+                commands.reset();
+                return false;
+            };
+        }
+        commands->cmdSolve_Click();
+        if (held) {
+            writesAtBox = window.log.size();
+            commands.reset();
+            window.clickOk(); // logs "OK", and must do nothing else
+        }
+        EXPECT_EQ(commands, nullptr);
+        EXPECT_EQ(window.log.size(), writesAtBox + (held ? 1 : 0));
+        EXPECT_EQ(window.captions[index(Label::lbl8)], " Invalid PF value");
+    }
 }
 
 } // namespace

@@ -226,8 +226,29 @@ def descendants(accessible):
         yield from descendants(child)
 
 
+def names(calculator):
+    """The five boxes of a calculator, inputs first."""
+    return (calculator.volts_box, AMPS_BOX, PF_BOX, REAL_BOX, APPARENT_BOX)
+
+
 def text_of(accessible):
     return accessible.queryText().getText(0, -1)
+
+
+def press(accessible):
+    """Runs a control's press action, as a screen reader's user does."""
+    action = accessible.queryAction()
+    names = [action.getName(i) for i in range(action.nActions)]
+    if "Press" not in names:
+        raise AssertionError(f"{accessible.name!r} has no press action, "
+                             f"only {names}")
+    action.doAction(names.index("Press"))
+
+
+def set_text(accessible, text):
+    accessible.queryEditableText().setTextContents(text)
+    wait_until(f"{accessible.name!r} to hold {text!r}",
+               lambda: accessible.queryText().getText(0, -1) == text)
 
 
 class Program:
@@ -457,6 +478,25 @@ class ProgramTestCase(unittest.TestCase):
         # The focus in the power-factor box after the last Tab means every
         # keystroke before it has been taken.
         window.wait_focus(PF_BOX)
+
+    def restart(self):
+        """A fresh run of the program, for the next row of a table."""
+        self.program.stop()
+        self.program.start()
+
+    def open_rejected_power_factor(self, calculator):
+        """A calculator with the message box of a power factor out of range
+        open over it, Solve waiting behind it; returns both."""
+        window = self.open_calculator_filled(calculator, "230", "10", "1.5")
+        key("alt+s")
+        box = self.program.dialog()
+        window.wait_status("Input Values", "Invalid PF value")
+        return window, box
+
+    def open_calculator_filled(self, calculator, volts, amps, pf):
+        window = self.program.open_calculator(calculator)
+        self.fill(window, calculator, volts, amps, pf)
+        return window
 
     def assert_boxes(self, window, calculator, expected):
         names = (calculator.volts_box, AMPS_BOX, PF_BOX, REAL_BOX,

@@ -14,7 +14,8 @@ from quantelo_e2e import (
     LINE_TO_LINE, LINE_TO_NEUTRAL, MAIN_TITLE, MESSAGE_TITLE, PF_BOX,
     PICTURE, REAL_BOX, SINGLE_PHASE, TYPICAL_RUNS, ProgramTestCase,
     active_window_id, children, click_at, client_geometry, descendants, extents, key,
-    luminance, run, screenshot, text_of, type_text, wait_until, window_ids)
+    luminance, names, run, screenshot, text_of, type_text, wait_until,
+    window_ids)
 
 SCREEN = (1920, 1200)  # run-session.sh
 CLIENT = (714, 471)
@@ -61,10 +62,6 @@ class StartUp(ProgramTestCase):
                                      "Input status")
                     self.assertEqual(window.status("Result"), "Result status")
                     self.program.close(calculator.title)
-
-
-def names(calculator):
-    return (calculator.volts_box, AMPS_BOX, PF_BOX, REAL_BOX, APPARENT_BOX)
 
 
 class Typing(ProgramTestCase):
@@ -441,21 +438,40 @@ class Navigation(ProgramTestCase):
                 self.program.close(LINE_TO_NEUTRAL.title)
 
     def test_a_window_destroyed_by_another_program(self):
-        window = self.program.open_calculator(LINE_TO_NEUTRAL)
-        self.fill(window, LINE_TO_NEUTRAL, "230", "10", "0.8")
-        (window_id,) = window_ids(LINE_TO_NEUTRAL.title)
-        run("xdotool", "windowclose", str(window_id))
-        self.program.wait_gone(LINE_TO_NEUTRAL.title)
-        # The next open makes a new window, in its initial state ...
-        window = self.program.open_calculator(LINE_TO_NEUTRAL)
-        window.wait_focus(LINE_TO_NEUTRAL.volts_box)
-        self.assertEqual(window.texts(*names(LINE_TO_NEUTRAL)), EMPTY)
-        # ... and the program still ends with its last window.
-        self.program.close(LINE_TO_NEUTRAL.title)
-        (main_id,) = window_ids(MAIN_TITLE)
-        run("xdotool", "windowactivate", "--sync", str(main_id),
-            "key", "alt+F4")
-        self.assertEqual(self.program.wait_exit(), 0, self.program.output())
+        # Destroyed (XDestroyWindow from another X connection) with or
+        # without the message box of its Solve open.
+        for with_box in (False, True):
+            with self.subTest(with_box=with_box):
+                self.restart()
+                if with_box:
+                    window, _ = self.open_rejected_power_factor(SINGLE_PHASE)
+                    calculator = SINGLE_PHASE
+                else:
+                    calculator = LINE_TO_NEUTRAL
+                    window = self.program.open_calculator(calculator)
+                    self.fill(window, calculator, "230", "10", "0.8")
+                (window_id,) = window_ids(calculator.title)
+                run("xdotool", "windowclose", str(window_id))
+                self.program.wait_gone(calculator.title)
+                wait_until("the message box gone with its window",
+                           lambda: MESSAGE_TITLE
+                           not in self.program.window_titles())
+                self.assertIsNone(self.program.process.poll(),
+                                  self.program.output())
+                # The next open makes a new window, in its initial state ...
+                window = self.program.open_calculator(calculator)
+                window.wait_focus(calculator.volts_box)
+                self.assertEqual(window.texts(*names(calculator)), EMPTY)
+                self.assertEqual(window.status("Input Values"),
+                                 "Input status")
+                # ... and the program still ends with its last window.
+                self.program.close(calculator.title)
+                (main_id,) = window_ids(MAIN_TITLE)
+                run("xdotool", "windowactivate", "--sync", str(main_id),
+                    "key", "alt+F4")
+                self.assertEqual(self.program.wait_exit(), 0,
+                                 self.program.output())
+                self.program.stop()
 
     def test_the_program_ends_with_its_last_window(self):
         rows = (

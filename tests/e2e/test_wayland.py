@@ -15,27 +15,9 @@ import tempfile
 import time
 import unittest
 
-import pyatspi
-
 from quantelo_e2e import (
     AMPS_BOX, APPARENT_BOX, BUTTON_1PH, MAIN_TITLE, PF_BOX, REAL_BOX,
-    SINGLE_PHASE, TIMEOUT, Program, wait_until)
-
-
-def press(accessible):
-    """Runs a control's press action, as a screen reader's user does."""
-    action = accessible.queryAction()
-    names = [action.getName(i) for i in range(action.nActions)]
-    if "Press" not in names:
-        raise AssertionError(f"{accessible.name!r} has no press action, "
-                             f"only {names}")
-    action.doAction(names.index("Press"))
-
-
-def set_text(accessible, text):
-    accessible.queryEditableText().setTextContents(text)
-    wait_until(f"{accessible.name!r} to hold {text!r}",
-               lambda: accessible.queryText().getText(0, -1) == text)
+    SINGLE_PHASE, TIMEOUT, Program, press, set_text)
 
 
 def compositor_screenshot(path):

@@ -418,7 +418,7 @@ int main(int argc, char** argv)
 
     const unsigned workers = std::max(1U, std::thread::hardware_concurrency());
     const std::uint64_t blocks = (count + BlockSize - 1) / BlockSize;
-    std::fprintf(stderr, "floating-point text conversions: %s\n", quantelo::float_text::backend());
+    std::fprintf(stderr, "floating-point text conversions: %s\n", QUANTELO_FLOAT_TEXT_CHECKED);
     std::fprintf(stderr, "checking patterns 0x%08llx..0x%08llx (0x%llx patterns) on %u threads\n",
                  static_cast<unsigned long long>(start), static_cast<unsigned long long>(start + count - 1),
                  static_cast<unsigned long long>(count), workers);

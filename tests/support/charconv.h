@@ -1,9 +1,10 @@
 #pragma once
 
 // The standard conversions the number tests use as their references, where
-// the standard library has them. Emscripten's libc++ 13 lacks bit_cast and
-// floating-point from_chars/to_chars; there the references are {fmt}
-// (exact fixed and shortest output) and fast_float (correctly rounded
+// the standard library has them: QUANTELO_STD_FLOAT_CHARCONV, the build's
+// one check of it (calc/CMakeLists.txt). Emscripten's libc++ 13 lacks
+// bit_cast and floating-point from_chars/to_chars; there the references are
+// {fmt} (exact fixed and shortest output) and fast_float (correctly rounded
 // input), the libraries the program itself then uses. That path is proven
 // against the standard library natively, over every single, by
 // scripts/check-conversions.
@@ -13,7 +14,7 @@
 #include <cstring>
 #include <type_traits>
 
-#if !defined(__cpp_lib_to_chars)
+#if !QUANTELO_STD_FLOAT_CHARCONV
 #define FMT_HEADER_ONLY 1
 #include <fast_float/fast_float.h>
 #include <fmt/format.h>
@@ -36,7 +37,7 @@ template <typename To, typename From> To bitCast(const From& from)
 // The shortest text that reads back as `value`.
 inline char* toCharsShortest(char* first, char* last, double value)
 {
-#if defined(__cpp_lib_to_chars)
+#if QUANTELO_STD_FLOAT_CHARCONV
     return std::to_chars(first, last, value).ptr;
 #else
     return fmt::format_to_n(first, static_cast<std::size_t>(last - first), "{}", value).out;
@@ -46,7 +47,7 @@ inline char* toCharsShortest(char* first, char* last, double value)
 // `value` in full, with `precision` decimals, no exponent.
 inline char* toCharsFixed(char* first, char* last, double value, int precision)
 {
-#if defined(__cpp_lib_to_chars)
+#if QUANTELO_STD_FLOAT_CHARCONV
     return std::to_chars(first, last, value, std::chars_format::fixed, precision).ptr;
 #else
     return fmt::format_to_n(first, static_cast<std::size_t>(last - first), "{:.{}f}", value, precision).out;
@@ -55,7 +56,7 @@ inline char* toCharsFixed(char* first, char* last, double value, int precision)
 
 inline void fromChars(const char* first, const char* last, double& value)
 {
-#if defined(__cpp_lib_to_chars)
+#if QUANTELO_STD_FLOAT_CHARCONV
     std::from_chars(first, last, value);
 #else
     fast_float::from_chars(first, last, value);

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdio>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -80,13 +81,24 @@ public:
         // The message box is modal: what the user sees behind it is recorded.
         messageBoxes.push_back(describeMessageBox(prompt, texts));
         log.push_back("MsgBox " + messageBoxes.back());
-        if (holdMessageBoxes)
+        if (holdMessageBoxes) {
             openBox = std::move(dismissed);
-        else
-            dismissed();
+            return;
+        }
+        // What happens inside the box's own loop; false: the window went
+        // with the box, which then returns without going on.
+        if (whileBoxOpen && !std::exchange(whileBoxOpen, nullptr)())
+            return;
+        dismissed();
     }
 
     void announce(std::string_view text) override { log.push_back("Announce '" + std::string(text) + "'"); }
+
+    // Run once inside the next box that waits in a loop of its own (the
+    // desktop's), before the user dismisses it: presses behind the box, or
+    // another program destroying the window. Returns whether the window is
+    // still there.
+    std::function<bool()> whileBoxOpen;
 
     // With holdMessageBoxes a box stays open, as in a web page, until the
     // test clicks OK.

@@ -85,6 +85,28 @@ copied() {
     printf '%s' "$text"
 }
 
+# The single-phase window's input status (lbl8) as it reads: its rectangle
+# (7080, 2400, 3015 x 500 twips in the client area, 15 twips a pixel) cut
+# from the screen, its white on grey made black on white, four times the
+# size, and read by Tesseract. Polls until it reads $1, and prints what it
+# read last.
+status_reads() {
+    local i x y text='' picture
+    picture=$(mktemp --suffix=.png)
+    for i in $(seq 20); do
+        x=$(xwininfo -id "$single" | sed -n 's/^ *Absolute upper-left X: *//p')
+        y=$(xwininfo -id "$single" | sed -n 's/^ *Absolute upper-left Y: *//p')
+        import -window root -crop "201x33+$((x + 472))+$((y + 160))" +repage "$picture"
+        convert "$picture" -colorspace gray -resize 400% -threshold 70% -negate \
+            -bordercolor white -border 20 "$picture"
+        text=$(tesseract "$picture" stdout --psm 7 2>/dev/null | tr -d '\f' | sed '/^$/d')
+        [ "$text" = "$1" ] && break
+        sleep 0.2
+    done
+    rm -f "$picture"
+    printf '%s' "$text"
+}
+
 cd "$folder"
 # A GUI program, yet --version reaches the terminal: through a pipe, and from
 # a console window's command line (cmd), whose console it borrows.
@@ -161,9 +183,16 @@ case $message in
 *"PF value should be between 0.00 and 1.00"*) check "power-factor message" ok ok ;;
 *) check "power-factor message" "PF value should be between 0.00 and 1.00" "$message" ;;
 esac
+# Solve waits at the box: behind it the input status reads what Solve wrote
+# before opening it, and what it writes after only once OK is pressed. The
+# box is moved off the status first.
+xdotool windowmove --sync "$box" 0 0 || xdotool windowmove "$box" 0 0
+wait_active "$box"
+check "input status behind the box" "Invalid PF value" "$(status_reads "Invalid PF value")"
 key Return
 wait_gone "$MESSAGE_TITLE"
 wait_active "$single"
+check "input status after OK" "Enter Power Factor" "$(status_reads "Enter Power Factor")"
 if [ -n "$shots" ]; then
     # The power factor box's context menu (the Menu key) over its window: the
     # window's area of the screen.
