@@ -6,7 +6,6 @@
 #include <QObject>
 #include <QPointer>
 
-
 namespace quantelo {
 
 class CalculatorWindow;

@@ -254,8 +254,7 @@ void writeControl(std::ostream& html, const FormDescription& form, const Control
         // A button that opens a calculator names its address, which the
         // page goes to (Back and bookmarks follow the address).
         const std::string_view address = opens(control.name);
-        const std::string target
-            = address.empty() ? std::string() : " data-opens=\"#" + std::string(address) + "\"";
+        const std::string target = address.empty() ? std::string() : " data-opens=\"#" + std::string(address) + "\"";
         html << "<button type=\"button\" class=\"c button\" " << common << target << key << tab << ">" << text.markup
              << "</button>\n";
         break;
