@@ -133,6 +133,7 @@ function(quantelo_windows_deploy target)
         DESTINATION licenses/MinGW-runtime RENAME gcc-runtime.txt COMPONENT program)
     install(FILES ${winpthreads_copyright}
         DESTINATION licenses/MinGW-runtime RENAME mingw-w64.txt COMPONENT program)
+    install(FILES ${CMAKE_SOURCE_DIR}/packaging/Unicode-DFS-2016.txt DESTINATION licenses/Unicode COMPONENT program)
     configure_file(${CMAKE_SOURCE_DIR}/packaging/windows-licenses.txt.in
         ${CMAKE_BINARY_DIR}/packaging/README-licenses.txt @ONLY)
     install(FILES ${CMAKE_BINARY_DIR}/packaging/README-licenses.txt DESTINATION licenses COMPONENT program)
