@@ -366,6 +366,14 @@ class Program:
             "key", "alt+F4")
         self.wait_gone(title)
 
+    def close_last(self, title):
+        """Closes the program's last window as close() does, and returns the
+        program's exit status once it has ended."""
+        (window_id,) = window_ids(title)
+        run("xdotool", "windowactivate", "--sync", str(window_id),
+            "key", "alt+F4")
+        return self.wait_exit()
+
     def activate(self, title):
         """Brings a window to the front the way a user clicking on its title
         bar does (the window manager does not when another one closes)."""

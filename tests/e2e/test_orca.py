@@ -21,6 +21,16 @@ SPEECH_TIMEOUT = 20.0  # Orca speaks within a second; a loaded machine lags
 SPEECH = re.compile(r"SPEECH OUTPUT: '(.*)'\s*\{")
 
 
+def descendants(pid):
+    """The processes below `pid`, children before their own."""
+    try:
+        with open(f"/proc/{pid}/task/{pid}/children") as children:
+            below = [int(child) for child in children.read().split()]
+    except (OSError, ValueError):
+        return []
+    return [p for child in below for p in [child] + descendants(child)]
+
+
 class Orca:
     """One Orca for the whole module, in a home folder of its own."""
 
@@ -62,19 +72,25 @@ class Orca:
 
     def stop(self):
         if self.process is not None:
-            # Orca first: script ends once it has reaped it. Whatever is left
-            # after that goes with script's process group.
-            try:
-                with open(f"/proc/{self.process.pid}/task/"
-                          f"{self.process.pid}/children") as children:
-                    for pid in children.read().split():
-                        os.kill(int(pid), signal.SIGTERM)
-            except (OSError, ValueError):
-                pass
+            # script runs Orca through a shell in a session of its own (the
+            # terminal's), so neither script's process group nor its own
+            # children need include Orca: every process below script is
+            # ended, Orca first asked to.
+            below = descendants(self.process.pid)
+            for pid in below:
+                try:
+                    os.kill(pid, signal.SIGTERM)
+                except ProcessLookupError:
+                    pass
             try:
                 self.process.wait(10)
             except subprocess.TimeoutExpired:
                 pass
+            for pid in below:
+                try:
+                    os.kill(pid, signal.SIGKILL)
+                except ProcessLookupError:
+                    pass
             try:
                 os.killpg(self.process.pid, signal.SIGKILL)
             except ProcessLookupError:

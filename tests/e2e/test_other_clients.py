@@ -115,10 +115,7 @@ class UnmappedWindows(ProgramTestCase):
                         self.assertEqual(window.status("Input Values"),
                                          "Enter Power Factor")
                     self.program.close(SINGLE_PHASE.title)
-                (main_id,) = window_ids(MAIN_TITLE)
-                run("xdotool", "windowactivate", "--sync", str(main_id),
-                    "key", "alt+F4")
-                self.assertEqual(self.program.wait_exit(), 0,
+                self.assertEqual(self.program.close_last(MAIN_TITLE), 0,
                                  self.program.output())
                 self.program.stop()
 

@@ -466,10 +466,7 @@ class Navigation(ProgramTestCase):
                                  "Input status")
                 # ... and the program still ends with its last window.
                 self.program.close(calculator.title)
-                (main_id,) = window_ids(MAIN_TITLE)
-                run("xdotool", "windowactivate", "--sync", str(main_id),
-                    "key", "alt+F4")
-                self.assertEqual(self.program.wait_exit(), 0,
+                self.assertEqual(self.program.close_last(MAIN_TITLE), 0,
                                  self.program.output())
                 self.program.stop()
 
@@ -492,10 +489,7 @@ class Navigation(ProgramTestCase):
                 for title in closing_order[:-1]:
                     self.program.close(title)
                     self.assertIsNone(self.program.process.poll())
-                (last_id,) = window_ids(closing_order[-1])
-                run("xdotool", "windowactivate", "--sync", str(last_id),
-                    "key", "alt+F4")
-                self.assertEqual(self.program.wait_exit(), 0,
+                self.assertEqual(self.program.close_last(closing_order[-1]), 0,
                                  self.program.output())
                 self.program.stop()
 
